@@ -1,0 +1,39 @@
+#include "model/stato_run.h"
+
+#include "model/numeri.h"
+
+namespace scenario {
+
+void azzera_punti(stato_run& stato) {
+    for (int n = 0; n < indice_punti::numero; ++n) stato.punti[n] = punto{};
+}
+
+void dimensiona_modello(stato_run& stato, std::int32_t lunghezza_percorso) {
+    std::int32_t estesa = somma32(lunghezza_percorso, 7000);
+    if (estesa < 0) {
+        throw guasto_esecuzione("lunghezza del percorso " + std::to_string(lunghezza_percorso) +
+                                " sotto -7000");
+    }
+    stato.lunghezza_estesa = estesa;
+    stato.ultima_cella = arrotonda<std::int32_t>(estesa / 50.0, "ultima_cella");
+    stato.percorso.dimensiona(static_cast<std::size_t>(stato.ultima_cella) + 1);
+    if (stato.scrivi_linea != 0) {
+        stato.profilo.dimensiona(estesa);
+    } else {
+        stato.profilo.azzera();
+    }
+}
+
+bool percorso_dimensionato(const stato_run& stato) { return !stato.percorso.empty(); }
+
+void registra_errore(stato_run& stato, std::int32_t codice) {
+    stato.codice_errore = codice;
+    stato.luogo_errore = stato.luogo_corrente;
+}
+
+void registra_errore(stato_run& stato, std::int32_t codice, std::int32_t posizione) {
+    registra_errore(stato, codice);
+    stato.posizione_errore = posizione;
+}
+
+}  // namespace scenario

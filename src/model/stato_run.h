@@ -1,0 +1,71 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "model/cella.h"
+#include "model/profilo_linea.h"
+#include "model/punto.h"
+#include "model/tabella.h"
+
+namespace scenario {
+
+// Where in a source the record being read stands, for diagnostics beyond the recorded code.
+struct luogo_sorgente {
+    std::string file;  // file name, empty when no source record is involved
+    std::int32_t riga = 0;
+    std::int32_t colonna = 0;
+};
+
+// The whole state of one run: the model, the identity, the error fields and the shared counters.
+struct stato_run {
+    // Identity.
+    std::string nome_scenario;
+    std::string numero_treno;
+    // The folder every file of the run lives in.
+    std::filesystem::path cartella;
+
+    // Model.
+    tabella<punto> punti{"punti", indice_punti::numero};
+    tabella<cella> percorso{"percorso"};
+    profilo_linea profilo;
+    tabella<std::int32_t> montagna_inizio{"montagna_inizio", 81};
+    tabella<std::int32_t> montagna_fine{"montagna_fine", 81};
+
+    // Scalars.
+    std::int32_t scrivi_linea = 0;
+    std::int32_t lunghezza_estesa = 0;
+    std::int32_t ultima_cella = 0;
+    std::string riga;
+    std::int32_t codice_errore = 0;
+    std::int32_t posizione_errore = 0;
+    std::int32_t risposta = 0;
+    std::int32_t i = 0;
+    std::int32_t k = 0;
+    std::int32_t contatore = 0;
+    std::int32_t indice = 0;
+    std::int32_t conta_montagne = 0;
+    std::int32_t passo = 0;
+
+    // Diagnostics: the record being read now, and the one that raised the last code.
+    luogo_sorgente luogo_corrente;
+    luogo_sorgente luogo_errore;
+    std::string causa_guasto;  // what the run-time fault behind a code 25 was
+};
+
+// Every entry 0..86 back to all-zero with an empty `nome`.
+void azzera_punti(stato_run& stato);
+
+// Sizes `percorso` (and the geometry when `scrivi_linea` is not 0) for a line length, all-zero.
+// A length whose extended length would be negative is a run-time fault.
+void dimensiona_modello(stato_run& stato, std::int32_t lunghezza_percorso);
+
+bool percorso_dimensionato(const stato_run& stato);
+
+// Records a code (and where given a position), with the source record being read.
+void registra_errore(stato_run& stato, std::int32_t codice);
+void registra_errore(stato_run& stato, std::int32_t codice, std::int32_t posizione);
+
+}  // namespace scenario

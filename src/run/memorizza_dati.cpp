@@ -1,0 +1,37 @@
+#include "run/memorizza_dati.h"
+
+#include <exception>
+#include <system_error>
+
+#include "line/lettore_linea.h"
+#include "model/nomi_file.h"
+#include "train/lettore_treno.h"
+
+namespace scenario {
+
+namespace {
+
+// The handler must not fail in turn: a source that cannot be deleted stays.
+void elimina_sorgenti(const stato_run& stato) {
+    std::error_code ignora;
+    std::filesystem::remove(percorso_file(stato, nome_sorgente_linea(stato)), ignora);
+    std::filesystem::remove(percorso_file(stato, nome_sorgente_treno(stato)), ignora);
+}
+
+}  // namespace
+
+void memorizza_dati(stato_run& stato) {
+    try {
+        stato.punti[indice_punti::scenario].nome = stato.nome_scenario;
+        stato.punti[indice_punti::ripetizione].nome = stato.numero_treno;
+        esito_linea linea = leggi_sorgente_linea(stato);
+        if (!linea.prosegui) return;
+        leggi_sorgente_treno(stato, linea.prossimo_cartello);
+    } catch (const std::exception& guasto) {
+        elimina_sorgenti(stato);
+        stato.causa_guasto = guasto.what();
+        registra_errore(stato, 25);
+    }
+}
+
+}  // namespace scenario

@@ -1,0 +1,27 @@
+#include "run/memorizza_percorso.h"
+
+#include "output/file_binari.h"
+#include "output/passata_celle.h"
+#include "output/timbri.h"
+#include "run/memorizza_dati.h"
+
+namespace scenario {
+
+bool memorizza_percorso(stato_run& stato, piattaforma& schermo, std::int32_t j) {
+    stato.scrivi_linea = j;
+    stato.codice_errore = 0;
+    azzera_punti(stato);
+    stato.percorso.dimensiona(0);
+    stato.profilo.azzera();
+
+    memorizza_dati(stato);
+    // The cell pass, stamps and files need a sized cell array: without one nothing is written.
+    if (!percorso_dimensionato(stato)) return false;
+
+    passata_celle(stato);
+    applica_timbri(stato, schermo);
+    scrivi_file_binari(stato);
+    return true;
+}
+
+}  // namespace scenario
