@@ -9,7 +9,7 @@
 #include <FL/x.H>
 #include <X11/Xlib.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <memory>
 
 #include "run/finestra.h"
@@ -21,6 +21,10 @@ namespace {
 constexpr const char* titolo_applicazione = "lerno_castelbrum_pusena";
 // 24 points at the 96 dots per inch of a desktop.
 constexpr int dimensione_carattere = 32;
+constexpr int larghezza_massima_testo = 600;
+constexpr int larghezza_minima_testo = 200;
+constexpr int larghezza_pulsante = 80;
+constexpr int altezza_pulsante = 28;
 
 bool schermo_disponibile() {
     Display* display = XOpenDisplay(nullptr);
@@ -48,12 +52,27 @@ public:
     }
 
     std::int32_t mostra_messaggio(const std::string& testo) override {
-        // One OK button, no icon, the application's title.
-        Fl_Window finestra(330, 110, titolo_applicazione);
-        Fl_Box etichetta(15, 15, 300, 40);
+        // One OK button, no icon, the application's title; sized to its text, centred on the
+        // screen.
+        fl_open_display();
+        fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
+        int larghezza = 0;
+        int altezza = 0;
+        fl_measure(testo.c_str(), larghezza, altezza, 0);
+        if (larghezza > larghezza_massima_testo) {
+            larghezza = larghezza_massima_testo;
+            fl_measure(testo.c_str(), larghezza, altezza, 0);
+        }
+        larghezza = std::max(larghezza, larghezza_minima_testo);
+        const int margine = 15;
+        const int w = larghezza + 2 * margine;
+        const int h = altezza + 3 * margine + altezza_pulsante;
+        Fl_Window finestra((Fl::w() - w) / 2, (Fl::h() - h) / 2, w, h, titolo_applicazione);
+        Fl_Box etichetta(margine, margine, larghezza, altezza);
         etichetta.copy_label(testo.c_str());
-        etichetta.align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
-        Fl_Button ok(125, 65, 80, 28, "OK");
+        etichetta.align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
+        Fl_Button ok((w - larghezza_pulsante) / 2, h - margine - altezza_pulsante, larghezza_pulsante,
+                     altezza_pulsante, "OK");
         bool premuto = false;
         ok.callback([](Fl_Widget*, void* dato) { *static_cast<bool*>(dato) = true; }, &premuto);
         finestra.end();

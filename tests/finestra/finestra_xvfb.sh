@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# The wait window and the message box on a real X display (Xvfb), driven with xdotool.
+# Usage: finestra_xvfb.sh PROGRAMMA PROVA_MESSAGGIO
+set -euo pipefail
+programma=$1
+prova_messaggio=$2
+
+for comando in Xvfb xdotool xwininfo xdpyinfo import convert; do
+    command -v "$comando" >/dev/null || { echo "manca il comando $comando"; exit 1; }
+done
+
+lavoro=$(mktemp -d)
+xvfb_pid=
+pulisci() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$lavoro"
+}
+trap pulisci EXIT
+
+schermo=
+for n in $(seq 91 140); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then schermo=$n; break; fi
+done
+[ -n "$schermo" ] || { echo "nessun numero di display libero"; exit 1; }
+Xvfb ":$schermo" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=":$schermo"
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || { echo "Xvfb non parte"; exit 1; }
+
+fallito() { echo "FALLITO: $*"; exit 1; }
+
+# Waits up to 10 s for a window whose title is exactly $1; prints its id.
+attendi_finestra() {
+    local id
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# Presses the OK button of a message box (centred, 15 pixels above the bottom edge, 28 high)
+# until the file $2 shows that the program went on; a click that comes before the box is ready
+# for input is lost, so it is repeated.
+premi_ok() {
+    local info w h
+    info=$(xwininfo -id "$1")
+    w=$(sed -n 's/.*Width: //p' <<<"$info")
+    h=$(sed -n 's/.*Height: //p' <<<"$info")
+    for _ in $(seq 10); do
+        xdotool mousemove --window "$1" $((w / 2)) $((h - 29)) sleep 0.3 click 1 2>/dev/null || true
+        for _ in $(seq 10); do [ -s "$2" ] && return 0; sleep 0.1; done
+    done
+    return 1
+}
+
+# Dark pixels (text) in a region of a window: id, x, y, w, h.
+pixel_scuri() {
+    import -silent -window "$1" "$lavoro/schermata.png"
+    convert "$lavoro/schermata.png" -crop "$4x$5+$2+$3" +repage -colorspace Gray \
+        -threshold 50% -format '%[fx:round(w*h*(1-mean))]' info:
+}
+
+# 1. The wait window: the run is held by a failure message (a folder stands where the first
+#    file's temporary copy goes), so the window can be inspected while it is shown.
+mkdir "$lavoro/run"
+cp "$programma" "$lavoro/run/programma"
+mkdir "$lavoro/run/Lerno_Castelbrum_Pusena_linea.txt.tmp"
+(
+    cd "$lavoro/run"
+    uscita=0
+    ./programma 2>"$lavoro/errori.txt" || uscita=$?
+    echo "$uscita" >"$lavoro/uscita"
+) &
+
+form1=$(attendi_finestra Form1) || fallito "la finestra Form1 non compare"
+geometria=$(xwininfo -id "$form1")
+grep -q 'Width: 280' <<<"$geometria" || fallito "larghezza di Form1: $geometria"
+grep -q 'Height: 179' <<<"$geometria" || fallito "altezza di Form1: $geometria"
+scuri_etichetta=$(pixel_scuri "$form1" 64 64 177 53)
+scuri_fuori=$(pixel_scuri "$form1" 0 0 280 60)
+[ "$scuri_etichetta" -gt 150 ] || fallito "l'etichetta Attendere non e' disegnata ($scuri_etichetta)"
+[ "$scuri_fuori" -eq 0 ] || fallito "testo fuori dall'etichetta ($scuri_fuori)"
+echo "Form1: 280x179, etichetta disegnata ($scuri_etichetta pixel scuri)"
+
+riquadro=$(attendi_finestra lerno_castelbrum_pusena) || fallito "il messaggio di guasto non compare"
+premi_ok "$riquadro" "$lavoro/uscita" || fallito "OK non chiude il messaggio di guasto"
+[ "$(cat "$lavoro/uscita")" = 3 ] || fallito "stato di uscita $(cat "$lavoro/uscita"), atteso 3"
+grep -q 'Lerno_Castelbrum_Pusena_linea.txt' "$lavoro/errori.txt" || fallito "messaggio: $(cat "$lavoro/errori.txt")"
+if xdotool search --onlyvisible --name '^Form1$' >/dev/null 2>&1; then
+    fallito "Form1 resta dopo la fine del programma"
+fi
+echo "guasto: riquadro chiuso con OK, uscita 3, Form1 scomparsa"
+
+# 2. The message box of errore: its text drawn, closed by its one button, OK returned.
+"$prova_messaggio" " Errore n. 1250" >"$lavoro/risposta" &
+messaggio=$(attendi_finestra lerno_castelbrum_pusena) || fallito "il riquadro del messaggio non compare"
+scuri_testo=$(pixel_scuri "$messaggio" 15 15 150 20)
+[ "$scuri_testo" -gt 50 ] || fallito "il testo del messaggio non e' disegnato ($scuri_testo)"
+premi_ok "$messaggio" "$lavoro/risposta" || fallito "OK non chiude il messaggio"
+[ "$(cat "$lavoro/risposta")" = 1 ] || fallito "risposta '$(cat "$lavoro/risposta")', attesa 1 (OK)"
+echo "errore: riquadro con il testo, chiuso con OK, risposta 1"

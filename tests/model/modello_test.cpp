@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "model/guasto.h"
+#include "model/numeri.h"
+#include "model/stato_run.h"
+
+namespace scenario {
+namespace {
+
+TEST(Arrotondamento, MetaVersoIlPari) {
+    struct caso {
+        double x;
+        double atteso;
+    };
+    const caso casi[] = {{2.5, 2},   {3.5, 4},     {-2.5, -2}, {-3.5, -4}, {140.5, 140},
+                         {141.5, 142}, {0.49999, 0}, {1.5000001, 2}, {-0.5, 0}, {7.0, 7}};
+    for (const caso& c : casi) EXPECT_EQ(vicino_pari(c.x), c.atteso) << c.x;
+}
+
+TEST(Arrotondamento, FuoriDallaLarghezzaEGuasto) {
+    EXPECT_EQ(arrotonda<std::int16_t>(32767.4), 32767);
+    EXPECT_THROW(arrotonda<std::int16_t>(32767.5), guasto_esecuzione);
+    EXPECT_THROW(arrotonda<std::uint8_t>(-0.6), guasto_esecuzione);
+    EXPECT_EQ(arrotonda<std::uint8_t>(-0.5), 0);
+}
+
+TEST(Larghezze, MemorizzazioniStretteTengonoIBitBassi) {
+    EXPECT_EQ(basso8(-22 + 100), 78);
+    EXPECT_EQ(basso8(300), 44);
+    EXPECT_EQ(basso16(70000), 4464);
+    EXPECT_THROW(stretto<std::int16_t>(32768), guasto_esecuzione);
+    EXPECT_THROW(somma32(2147483647, 1), guasto_esecuzione);
+    EXPECT_EQ(somma32(-2147483647, -1), -2147483647 - 1);
+}
+
+TEST(Modello, DimensionamentoDelleCelle) {
+    struct caso {
+        std::int32_t lunghezza;
+        std::int32_t ultima_cella;
+    };
+    // 7025 / 50 = 140.5 rounds to the even 140; 7075 / 50 = 141.5 to 142.
+    const caso casi[] = {{0, 140}, {25, 140}, {75, 142}, {57000, 1280}, {-7000, 0}};
+    for (const caso& c : casi) {
+        stato_run stato;
+        stato.scrivi_linea = 1;
+        dimensiona_modello(stato, c.lunghezza);
+        EXPECT_EQ(stato.ultima_cella, c.ultima_cella) << c.lunghezza;
+        EXPECT_EQ(stato.percorso.size(), static_cast<std::size_t>(c.ultima_cella) + 1);
+        EXPECT_EQ(stato.profilo.ultimo_metro(), c.lunghezza + 7000);
+        EXPECT_EQ(stato.percorso[c.ultima_cella], cella{});
+    }
+}
+
+TEST(Modello, SenzaGeometriaQuandoNonSiScriveLaLinea) {
+    stato_run stato;
+    stato.scrivi_linea = 0;
+    dimensiona_modello(stato, 57000);
+    EXPECT_FALSE(stato.profilo.dimensionato());
+}
+
+TEST(Modello, LunghezzaSottoMenoSettemilaEGuasto) {
+    stato_run stato;
+    EXPECT_THROW(dimensiona_modello(stato, -7001), guasto_esecuzione);
+    EXPECT_FALSE(percorso_dimensionato(stato));
+}
+
+TEST(Modello, OgniAccessoFuoriDagliArrayEGuasto) {
+    stato_run stato;
+    stato.scrivi_linea = 1;
+    dimensiona_modello(stato, 0);
+    EXPECT_THROW(stato.percorso[-1], guasto_esecuzione);
+    EXPECT_THROW(stato.percorso[141], guasto_esecuzione);
+    EXPECT_THROW(stato.punti[87], guasto_esecuzione);
+    EXPECT_THROW(stato.montagna_inizio[81], guasto_esecuzione);
+    EXPECT_THROW(stato.profilo.imposta_reale(7001, 0, 1.0), guasto_esecuzione);
+    EXPECT_THROW(stato.profilo.valore(0, 2), guasto_esecuzione);
+    EXPECT_NO_THROW(stato.montagna_fine[80]);
+}
+
+TEST(Modello, AzzeramentoDeiPunti) {
+    stato_run stato;
+    for (int n = 0; n < indice_punti::numero; ++n) {
+        stato.punti[n].nome = "x";
+        stato.punti[n].orario = n + 1;
+        stato.punti[n].voce_5 = 3;
+    }
+    azzera_punti(stato);
+    for (int n = 0; n < indice_punti::numero; ++n) EXPECT_EQ(stato.punti[n], punto{}) << n;
+}
+
+TEST(Modello, ElementiDelProfiloTipizzati) {
+    profilo_linea profilo;
+    profilo.dimensiona(3);
+    profilo.imposta_intero(1, 1, 1);
+    profilo.imposta_reale(2, 0, -0.25);
+    EXPECT_EQ(profilo.tipo(0, 0), profilo_linea::tipo_valore::vuoto);
+    EXPECT_EQ(profilo.tipo(1, 1), profilo_linea::tipo_valore::intero);
+    EXPECT_EQ(profilo.tipo(2, 0), profilo_linea::tipo_valore::reale);
+    EXPECT_EQ(profilo.valore(1, 1), 1.0);
+    EXPECT_EQ(profilo.valore(2, 0), -0.25);
+    EXPECT_EQ(profilo.tipo(2, 1), profilo_linea::tipo_valore::vuoto);
+}
+
+TEST(Modello, ErroreRegistratoPortaIlRecordSorgente) {
+    stato_run stato;
+    stato.posizione_errore = 99;
+    stato.luogo_corrente = {"x_linea.txt", 12, 3};
+    registra_errore(stato, 102);
+    EXPECT_EQ(stato.codice_errore, 102);
+    EXPECT_EQ(stato.posizione_errore, 99);  // kept where the code has no position
+    EXPECT_EQ(stato.luogo_errore.riga, 12);
+    registra_errore(stato, 16, 4150);
+    EXPECT_EQ(stato.posizione_errore, 4150);
+}
+
+}  // namespace
+}  // namespace scenario

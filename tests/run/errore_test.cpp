@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "model/nomi_file.h"
+#include "run/codici_errore.h"
+#include "run/errore.h"
+#include "run/memorizza_percorso.h"
+#include "support/cartella_temporanea.h"
+#include "support/piattaforma_registrata.h"
+
+namespace scenario {
+namespace {
+
+using prova::cartella_temporanea;
+using prova::piattaforma_registrata;
+
+TEST(Errore, MostraIlMessaggioNumeratoEFinisceIlProgramma) {
+    stato_run stato;
+    piattaforma_registrata schermo;
+    try {
+        errore(stato, schermo, "1250");
+        FAIL() << "errore e' tornato al chiamante";
+    } catch (const fine_programma& fine) {
+        EXPECT_EQ(fine.codice, 1250);
+    }
+    ASSERT_EQ(schermo.messaggi.size(), 1u);
+    EXPECT_EQ(schermo.messaggi[0], " Errore n. 1250");
+    EXPECT_EQ(stato.risposta, pulsante_ok);
+}
+
+TEST(CodiciErrore, DescrizioneConPosizioneERecordSorgente) {
+    stato_run stato;
+    stato.codice_errore = 16;
+    stato.posizione_errore = 4150;
+    stato.luogo_errore = {"Lerno_Castelbrum_Pusena_27364-.txt", 33, 1};
+    EXPECT_EQ(descrivi_errore(stato),
+              "Errore 16: segnale su una cella non libera, alla posizione 4150 m "
+              "(Lerno_Castelbrum_Pusena_27364-.txt:33:1)");
+    stato.codice_errore = 102;
+    stato.luogo_errore = {};
+    EXPECT_EQ(descrivi_errore(stato), "Errore 102: sorgente della linea senza riga [generale]");
+}
+
+TEST(CodiciErrore, OgniCodiceInUsoHaUnSignificato) {
+    const int in_uso[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,   10,  11,  12,   13,  15,
+                          16, 17, 18, 19, 20, 21, 22, 24, 25, 101, 102, 103, 1250, 1251};
+    for (int codice : in_uso) {
+        EXPECT_STRNE(significato_codice(codice), "codice sconosciuto") << codice;
+    }
+    EXPECT_STREQ(significato_codice(14), "codice sconosciuto");
+}
+
+// A compiler end that leaves the cells unsized stops the run before the cell pass: nothing
+// binary is written, whatever the code.
+TEST(MemorizzaPercorso, SenzaCelleDimensionateNonScriveFileBinari) {
+    struct caso {
+        const char* sorgente_linea;  // nullptr: no line source at all
+        std::int32_t codice;
+    };
+    const caso casi[] = {
+        {nullptr, 101},
+        {"lunghezza percorso, 100\r\n", 102},
+        {"[generale]\r\nlunghezza percorso, 1000001\r\n[curve]\r\n[fine]\r\n", 1},
+    };
+    for (const caso& c : casi) {
+        cartella_temporanea cartella;
+        stato_run stato;
+        stato.nome_scenario = "S";
+        stato.numero_treno = "1";
+        stato.cartella = cartella.percorso();
+        if (c.sorgente_linea != nullptr) {
+            prova::scrivi_tutto(percorso_file(stato, nome_sorgente_linea(stato)), c.sorgente_linea);
+        }
+        piattaforma_registrata schermo;
+        EXPECT_FALSE(memorizza_percorso(stato, schermo, 1));
+        EXPECT_EQ(stato.codice_errore, c.codice);
+        for (const std::string& nome :
+             {nome_file_linea(stato), nome_file_sim(stato), nome_file_dat(stato)}) {
+            EXPECT_FALSE(std::filesystem::exists(percorso_file(stato, nome))) << nome;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace scenario
