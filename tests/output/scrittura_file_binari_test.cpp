@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "model/guasto.h"
+#include "model/nomi_file.h"
+#include "model/stato_run.h"
+#include "output/file_binari.h"
+#include "support/cartella_temporanea.h"
+
+namespace scenario {
+namespace {
+
+using prova::leggi_tutto;
+using prova::scrivi_tutto;
+
+class ScritturaFileBinari : public ::testing::Test {
+protected:
+    void prepara(std::int32_t scrivi_linea) {
+        stato.nome_scenario = "Lerno";
+        stato.numero_treno = "27364";
+        stato.cartella = cartella.percorso();
+        stato.scrivi_linea = scrivi_linea;
+        dimensiona_modello(stato, 0);
+        stato.percorso[7].tipo = 10;
+        stato.percorso[7].dato1 = 1;
+        stato.punti[1].nome = "CASTELBRUM 1";
+        if (scrivi_linea != 0) {
+            stato.profilo.imposta_intero(0, 0, 12);
+            stato.profilo.imposta_reale(5, 1, 0.25);
+        }
+    }
+    std::filesystem::path linea() const { return cartella / "Lerno_linea.dat"; }
+    std::filesystem::path sim() const { return cartella / "Lerno_27364.sim"; }
+    std::filesystem::path dat() const { return cartella / "Lerno_27364.dat"; }
+
+    prova::cartella_temporanea cartella;
+    stato_run stato;
+};
+
+TEST_F(ScritturaFileBinari, TreFileConLeLoroCodifiche) {
+    prepara(1);
+    scrivi_file_binari(stato);
+    EXPECT_EQ(leggi_tutto(linea()), byte_profilo_linea(stato));
+    EXPECT_EQ(leggi_tutto(sim()), byte_punti(stato));
+    EXPECT_EQ(leggi_tutto(dat()), byte_percorso(stato));
+    // Nothing else is left in the folder (no temporary files).
+    int file = 0;
+    for (const auto& voce : std::filesystem::directory_iterator(cartella.percorso())) {
+        (void)voce;
+        ++file;
+    }
+    EXPECT_EQ(file, 3);
+}
+
+TEST_F(ScritturaFileBinari, SenzaLineaLasciaIlVecchioFileDellaLinea) {
+    prepara(0);
+    scrivi_tutto(linea(), "vecchia geometria");
+    scrivi_file_binari(stato);
+    EXPECT_EQ(leggi_tutto(linea()), "vecchia geometria");
+    EXPECT_EQ(leggi_tutto(sim()), byte_punti(stato));
+    EXPECT_EQ(leggi_tutto(dat()), byte_percorso(stato));
+}
+
+TEST_F(ScritturaFileBinari, UnFilePiuLungoVieneSostituitoPerIntero) {
+    prepara(1);
+    std::string lungo(4'000'000, '\x5A');
+    scrivi_tutto(linea(), lungo);
+    scrivi_tutto(sim(), lungo);
+    scrivi_tutto(dat(), lungo);
+    scrivi_file_binari(stato);
+    EXPECT_EQ(leggi_tutto(linea()), byte_profilo_linea(stato));
+    EXPECT_EQ(leggi_tutto(sim()), byte_punti(stato));
+    EXPECT_EQ(leggi_tutto(dat()), byte_percorso(stato));
+}
+
+TEST_F(ScritturaFileBinari, DueEsecuzioniDannoGliStessiFile) {
+    prepara(1);
+    scrivi_file_binari(stato);
+    std::string primo[] = {leggi_tutto(linea()), leggi_tutto(sim()), leggi_tutto(dat())};
+    scrivi_file_binari(stato);
+    EXPECT_EQ(leggi_tutto(linea()), primo[0]);
+    EXPECT_EQ(leggi_tutto(sim()), primo[1]);
+    EXPECT_EQ(leggi_tutto(dat()), primo[2]);
+}
+
+// A fault in the model is found before any file is touched: no new file stands beside old ones.
+TEST_F(ScritturaFileBinari, GuastoNelModelloNonToccaNessunFile) {
+    prepara(1);
+    scrivi_tutto(linea(), "vecchia geometria");
+    stato.punti[3].nome = std::string(40000, 'n');
+    EXPECT_THROW(scrivi_file_binari(stato), guasto_esecuzione);
+    EXPECT_EQ(leggi_tutto(linea()), "vecchia geometria");
+    EXPECT_FALSE(std::filesystem::exists(sim()));
+    EXPECT_FALSE(std::filesystem::exists(dat()));
+}
+
+TEST_F(ScritturaFileBinari, CartellaNonScrivibileLasciaIVecchiFile) {
+    prepara(1);
+    scrivi_tutto(linea(), "vecchia linea");
+    scrivi_tutto(sim(), "vecchio sim");
+    scrivi_tutto(dat(), "vecchio dat");
+    std::filesystem::permissions(cartella.percorso(),
+                                 std::filesystem::perms::owner_read |
+                                     std::filesystem::perms::owner_exec);
+    if (access(cartella.percorso().c_str(), W_OK) == 0) {
+        GTEST_SKIP() << "i permessi non limitano questo utente";
+    }
+    try {
+        scrivi_file_binari(stato);
+        FAIL() << "atteso guasto_file";
+    } catch (const guasto_file& g) {
+        EXPECT_NE(g.file().find("Lerno_linea.dat"), std::string::npos) << g.file();
+        EXPECT_FALSE(g.causa().empty());
+    }
+    EXPECT_EQ(leggi_tutto(linea()), "vecchia linea");
+    EXPECT_EQ(leggi_tutto(sim()), "vecchio sim");
+    EXPECT_EQ(leggi_tutto(dat()), "vecchio dat");
+}
+
+}  // namespace
+}  // namespace scenario
