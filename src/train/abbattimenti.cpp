@@ -1,0 +1,26 @@
+#include "model/numeri.h"
+#include "train/lettura_treno.h"
+
+namespace scenario::treno {
+
+// A cab-code point of the source ("abbattimento"). Unlike the signals it stands in cell
+// nearest(position / 50), with no + 1. A code value of 0 or less marks the point without one.
+esito leggi_abbattimento(lettura& l) {
+    std::int32_t posizione = l.lettore.leggi<std::int32_t>();
+    std::int32_t valore = l.lettore.leggi<std::int32_t>();
+    if (!entro_percorso(l, posizione, 100)) return esito::fine_lettura;
+    cella& c = l.stato.percorso[arrotonda<std::int32_t>(posizione / 50.0, "cella del codice")];
+    if (!libera(c)) {
+        registra_errore(l.stato, 7, posizione);
+        return esito::fine_anticipata;
+    }
+    if (valore > 0) {
+        c.tipo = tipo_cella::punto_codice;
+        c.dato1 = basso16(valore);
+    } else {
+        c.tipo = tipo_cella::punto_codice_nullo;
+    }
+    return esito::prosegui;
+}
+
+}  // namespace scenario::treno

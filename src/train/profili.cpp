@@ -1,0 +1,68 @@
+#include "model/numeri.h"
+#include "train/lettura_treno.h"
+
+// The speed-limit and adhesion profiles: each row gives the value from its own cell onward, so
+// the cells from the previous row's cell up to this row's receive the previous row's value.
+namespace scenario::treno {
+
+namespace {
+
+// Cells keep km/h / 5; a speed outside -2..1277 km/h does not fit and is a fault.
+std::uint8_t velocita_cella(std::int32_t kmh) {
+    return arrotonda<std::uint8_t>(kmh / 5.0, "velocita / 5");
+}
+
+std::int32_t cella_profilo(std::int32_t posizione) {
+    return arrotonda<std::int32_t>(posizione / 50.0, "cella del profilo");
+}
+
+}  // namespace
+
+// The loop tests its end after writing: a row that does not advance still writes one cell.
+esito leggi_velocita(lettura& l) {
+    std::int32_t posizione = l.lettore.leggi<std::int32_t>();
+    std::int32_t velocita = l.lettore.leggi<std::int32_t>();
+    if (!entro_percorso(l, posizione, 100)) return esito::fine_lettura;
+    std::int32_t fino_a = cella_profilo(posizione);
+    if (fino_a > 0) {
+        do {
+            if (l.cursore_velocita >= l.stato.ultima_cella) break;
+            l.stato.percorso[l.cursore_velocita].velocita = velocita_cella(l.velocita_precedente);
+            ++l.cursore_velocita;
+        } while (l.cursore_velocita < fino_a);
+    }
+    l.velocita_precedente = velocita;
+    return esito::prosegui;
+}
+
+// No stop at the last cell here: the position check keeps the row's cell within the array, and
+// rows that push the cursor past it meet the checked array.
+esito leggi_aderenza(lettura& l) {
+    std::int32_t posizione = l.lettore.leggi<std::int32_t>();
+    std::int32_t valore = l.lettore.leggi<std::int32_t>();
+    if (!entro_percorso(l, posizione, 100)) return esito::fine_lettura;
+    std::int32_t fino_a = cella_profilo(posizione);
+    if (fino_a > 0) {
+        do {
+            l.stato.percorso[l.cursore_aderenza].aderenza = basso8(l.aderenza_precedente);
+            ++l.cursore_aderenza;
+        } while (l.cursore_aderenza < fino_a);
+    }
+    l.aderenza_precedente = valore;
+    return esito::prosegui;
+}
+
+// The last three cells keep 0 unless a row reached them.
+void completa_profili(lettura& l) {
+    const std::int32_t limite = l.stato.ultima_cella - 2;
+    do {
+        l.stato.percorso[l.cursore_velocita].velocita = velocita_cella(l.velocita_precedente);
+        ++l.cursore_velocita;
+    } while (l.cursore_velocita < limite);
+    do {
+        l.stato.percorso[l.cursore_aderenza].aderenza = basso8(l.aderenza_precedente);
+        ++l.cursore_aderenza;
+    } while (l.cursore_aderenza < limite);
+}
+
+}  // namespace scenario::treno
