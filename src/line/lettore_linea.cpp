@@ -1,7 +1,54 @@
 #include "line/lettore_linea.h"
 
+#include <system_error>
+
+#include "line/caratteristiche_linea.h"
+#include "line/intestazione_linea.h"
+#include "line/lettura_linea.h"
+#include "model/nomi_file.h"
+#include "textfile/file_disco.h"
+
 namespace scenario {
 
-esito_linea leggi_sorgente_linea(stato_run&) { return {}; }
+void leggi_parola(stato_run& stato, lettura_linea& lettura) {
+    stato.riga = lettura.lettore.leggi_testo();
+    stato.luogo_corrente = lettura.lettore.luogo_campo();
+}
+
+void chiudi_ed_elimina(lettura_linea& lettura) { elimina_se_esiste(lettura.file); }
+
+seguito abbandona_linea(stato_run& stato, lettura_linea& lettura, std::int32_t codice) {
+    chiudi_ed_elimina(lettura);
+    registra_errore(stato, codice);
+    return seguito::abbandona;
+}
+
+seguito abbandona_linea(stato_run& stato, lettura_linea& lettura, std::int32_t codice,
+                        std::int32_t posizione) {
+    chiudi_ed_elimina(lettura);
+    registra_errore(stato, codice, posizione);
+    return seguito::abbandona;
+}
+
+esito_linea leggi_sorgente_linea(stato_run& stato) {
+    stato.luogo_corrente = {};
+    std::filesystem::path file = percorso_file(stato, nome_sorgente_linea(stato));
+    std::error_code ignora;
+    if (!std::filesystem::is_regular_file(file, ignora)) {
+        registra_errore(stato, 101);
+        return {};
+    }
+
+    lettura_linea lettura(lettore_campi::da_file(file), file);
+    if (!cerca_generale(stato, lettura)) return {};
+    if (leggi_intestazione_linea(stato, lettura) == seguito::abbandona) return {};
+    progressive_ordina(stato);
+    prepara_caratteristiche(stato, lettura);
+    if (leggi_caratteristiche_linea(stato, lettura) == seguito::abbandona) return {};
+    concludi_caratteristiche(stato, lettura);
+    // The train reader names its own records.
+    stato.luogo_corrente = {};
+    return {true, lettura.prossimo_cartello};
+}
 
 }  // namespace scenario

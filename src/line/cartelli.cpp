@@ -1,0 +1,57 @@
+#include "line/cartelli.h"
+
+#include "model/guasto.h"
+#include "model/numeri.h"
+
+namespace scenario {
+
+namespace {
+
+std::int32_t cella_cartello(std::int32_t posizione) {
+    return arrotonda<std::int32_t>(posizione / 50.0 + 1.0, "cella del cartello");
+}
+
+// With speeds that are multiples of 5 this is 100·(s / 5) + d / 5.
+std::int16_t coppia_velocita(std::int32_t velocita_s, std::int32_t velocita_d) {
+    return arrotonda<std::int16_t>(prodotto32(velocita_s, 20) + velocita_d / 5.0,
+                                   "velocita dell'indicatore");
+}
+
+}  // namespace
+
+void memo_indicatori_v_max(stato_run& stato, std::int32_t posizione, std::int32_t vas,
+                           std::int32_t vbs, std::int32_t vcs, std::int32_t strisces,
+                           std::int32_t vad, std::int32_t vbd, std::int32_t vcd,
+                           std::int32_t strisced) {
+    cella& c = stato.percorso[cella_cartello(posizione)];
+    if (!libera(c)) {
+        registra_errore(stato, 21);
+        return;
+    }
+    std::int16_t dato1 = coppia_velocita(vas, vad);
+    std::int16_t dato2 = coppia_velocita(vbs, vbd);
+    std::int16_t dato3 = coppia_velocita(vcs, vcd);
+    c.tipo = tipo_cella::indicatore_v_max;
+    c.dato1 = dato1;
+    c.dato2 = dato2;
+    c.dato3 = dato3;
+    c.dato4 = basso16(static_cast<long long>(strisces) * 10 + strisced);
+}
+
+bool memo_cartello_indicatore(stato_run& stato, std::int32_t posizione, const std::string& testo,
+                              std::int32_t& indice) {
+    cella& c = stato.percorso[cella_cartello(posizione)];
+    if (!libera(c)) return false;
+    // Index 0 is never used; below it the board texts would run out of the table.
+    if (indice < 1) {
+        throw guasto_esecuzione("troppi cartelli indicatori: nessun indice libero in punti per \"" +
+                                testo + "\"");
+    }
+    c.tipo = tipo_cella::cartello_indicazione;
+    c.dato1 = stretto<std::int16_t>(indice, "indice del cartello");
+    stato.punti[indice].nome = testo;
+    indice -= 1;
+    return true;
+}
+
+}  // namespace scenario

@@ -1,0 +1,107 @@
+#include "line/geometria_linea.h"
+
+#include <array>
+#include <string>
+
+#include "line/chiavi_linea.h"
+#include "model/guasto.h"
+#include "model/numeri.h"
+
+namespace scenario {
+
+namespace {
+
+constexpr std::int32_t metro_massimo = 1000000;
+
+struct classe_curva {
+    char cifra;
+    double k;
+};
+
+// Tested in this order: a keyword with two digits takes the first one found here.
+constexpr std::array<classe_curva, 6> classi = {{
+    {'1', 0.0001},
+    {'2', 0.0002},
+    {'3', 0.0004},
+    {'4', 0.001},
+    {'5', 0.002},
+    {'6', 0.003},
+}};
+
+void verifica_metro(const stato_run& stato, std::int32_t metro) {
+    if (metro > stato.lunghezza_estesa) {
+        throw guasto_esecuzione("curva oltre la fine del profilo della linea: metro " +
+                                std::to_string(metro) + " oltre " +
+                                std::to_string(stato.lunghezza_estesa));
+    }
+}
+
+// False when the counter has passed the limit: code 103 recorded, source deleted.
+bool avanza_metro(stato_run& stato, lettura_linea& lettura) {
+    lettura.metro = somma32(lettura.metro, 1);
+    if (lettura.metro > metro_massimo) {
+        abbandona_linea(stato, lettura, 103);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<double> svolta_curva(std::string_view parola) {
+    for (const classe_curva& classe : classi) {
+        if (parola.find(classe.cifra) != std::string_view::npos) {
+            return contiene_senza_maiuscole(parola, "s") ? -classe.k : classe.k;
+        }
+    }
+    return std::nullopt;
+}
+
+void imposta_inizio_geometria(stato_run& stato) {
+    stato.profilo.imposta_intero(0, 0, 0);
+    stato.profilo.imposta_intero(0, 1, 0);
+    stato.profilo.imposta_intero(1, 0, 0);
+    stato.profilo.imposta_intero(1, 1, 1);
+}
+
+// The step is the previous one, unnormalised: its length grows slightly in every turn.
+void passo_rettilineo(profilo_linea& profilo, std::int32_t metro) {
+    double a = profilo.valore(metro - 1, 0) - profilo.valore(metro - 2, 0);
+    double b = profilo.valore(metro - 1, 1) - profilo.valore(metro - 2, 1);
+    profilo.imposta_reale(metro, 0, profilo.valore(metro - 1, 0) + a);
+    profilo.imposta_reale(metro, 1, profilo.valore(metro - 1, 1) + b);
+}
+
+void passo_curva(profilo_linea& profilo, std::int32_t metro, double k) {
+    double a = profilo.valore(metro - 1, 0) - profilo.valore(metro - 2, 0);
+    double b = profilo.valore(metro - 1, 1) - profilo.valore(metro - 2, 1);
+    profilo.imposta_reale(metro, 0, profilo.valore(metro - 1, 0) + (a + k * b));
+    profilo.imposta_reale(metro, 1, profilo.valore(metro - 1, 1) + (b - k * a));
+}
+
+seguito disegna_curva(stato_run& stato, lettura_linea& lettura, std::int32_t inizio,
+                      std::int32_t lunghezza, double k) {
+    // A curve starting behind the counter (overlapping, out of order) only turns.
+    while (lettura.metro <= inizio) {
+        verifica_metro(stato, lettura.metro);
+        passo_rettilineo(stato.profilo, lettura.metro);
+        if (!avanza_metro(stato, lettura)) return seguito::abbandona;
+    }
+    std::int32_t fine = somma32(inizio, lunghezza);
+    while (lettura.metro <= fine) {
+        verifica_metro(stato, lettura.metro);
+        passo_curva(stato.profilo, lettura.metro, k);
+        if (!avanza_metro(stato, lettura)) return seguito::abbandona;
+    }
+    return seguito::continua;
+}
+
+void completa_geometria(stato_run& stato, lettura_linea& lettura) {
+    std::int32_t ultimo = differenza32(stato.lunghezza_estesa, 2);
+    while (lettura.metro <= ultimo) {
+        passo_rettilineo(stato.profilo, lettura.metro);
+        lettura.metro = somma32(lettura.metro, 1);
+    }
+}
+
+}  // namespace scenario

@@ -1,4 +1,0 @@
-#include <gtest/gtest.h>
-
-// Placeholder until the subsystem's tests land.
-TEST(Segnapostoline, Compila) { SUCCEED(); }
