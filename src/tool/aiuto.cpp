@@ -1,0 +1,134 @@
+#include "tool/aiuto.h"
+
+namespace scenario::strumento {
+
+namespace {
+
+constexpr std::string_view generale =
+    R"(scenario-tool: compile your own scenario sources, export the built-in ones, and read
+and draw the compiled files.
+
+Usage: scenario-tool COMMAND [ARGUMENTS]
+
+Commands:
+  compile DIR --scenario NAME --train NUMBER [--no-line] [--out OUTDIR]
+      compile DIR/NAME_linea.txt and DIR/NAME_NUMBER-.txt into the binary files
+  sources DIR [--scenario NAME] [--train NUMBER] [--force]
+      write the built-in line and train sources into DIR, as a starting point
+  dump FILE [--json] [--all] [--step N]
+      decode a compiled .dat, .sim or _linea.dat file
+  render DIR --scenario NAME --train NUMBER -o FILE.svg
+      draw a compiled scenario on one SVG page
+  help [COMMAND]
+      this text, or the help of one command (also: scenario-tool COMMAND --help)
+
+Exit status:
+  0   done
+  1   compile: files written, but the compiler or the cell pass recorded an error code
+  2   nothing written: the compilation stopped, or sources would be overwritten
+  3   a file could not be read, written or renamed
+  64  a mistake on the command line
+  65  dump, render: not a well-formed compiled file
+)";
+
+constexpr std::string_view compile =
+    R"(Usage: scenario-tool compile DIR --scenario NAME --train NUMBER [--no-line] [--out OUTDIR]
+
+Compiles the line source DIR/NAME_linea.txt and the train source DIR/NAME_NUMBER-.txt with
+the program's own compiler, cell pass and stamps, and writes
+
+  NAME_linea.dat       the per-metre line geometry (not with --no-line)
+  NAME_NUMBER.sim      the 87-record table (stations, board texts, header, stamps)
+  NAME_NUMBER.dat      the track cells, one per 50 m
+
+into OUTDIR (default DIR). Your sources are never changed or deleted: the tool compiles a
+copy in a private temporary folder. Each output file is replaced whole, never left half
+written; with --no-line an older NAME_linea.dat is left as it was.
+
+Options:
+  --scenario NAME   the scenario name, first part of every file name
+  --train NUMBER    the train number
+  --no-line         do not build the line geometry (curves are then not read)
+  --out OUTDIR      where the binary files go (created when missing)
+
+The outcome goes to standard error: a recorded code with its meaning, the position in
+metres and the source record (file:line:column) that raised it, then the files written.
+
+Exit status: 0 files written, no code; 1 files written, a code recorded; 2 no file written
+(a source missing, or the compiler stopped before sizing the cells, or codes 1250/1251);
+3 a file could not be read or written; 64 a mistake on the command line.
+)";
+
+constexpr std::string_view sources =
+    R"(Usage: scenario-tool sources DIR [--scenario NAME] [--train NUMBER] [--force]
+
+Writes the built-in line and train sources into DIR (created when missing), byte for byte
+as the program writes them (Windows-1252, CR LF), under the names NAME_linea.txt and
+NAME_NUMBER-.txt. Edit them and compile them with "scenario-tool compile".
+
+Options:
+  --scenario NAME   default Lerno_Castelbrum_Pusena
+  --train NUMBER    default 27364
+  --force           replace files that already exist (otherwise nothing is written)
+
+Exit status: 0 written; 2 a file already exists, nothing written; 3 a file could not be
+written; 64 a mistake on the command line.
+)";
+
+constexpr std::string_view dump = R"(Usage: scenario-tool dump FILE [--json] [--all] [--step N]
+
+Decodes a compiled file and prints it on standard output. The kind is taken from the name:
+
+  ..._linea.dat   line geometry: metre, then type and value of component 0 (x) and 1 (y)
+  ....dat         track cells, one per line: index, where the cell begins (cell n covers
+                  the 50 m from (n-1)*50 m), members
+  ....sim         the 87 records with their member names; names shown as UTF-8
+
+Options:
+  --json     one JSON object instead of text
+  --all      every member, not only the non-zero ones (cells and records)
+  --step N   geometry only: every Nth metre
+
+A malformed or truncated file is reported with the byte offset of the fault.
+
+Exit status: 0 decoded; 3 the file could not be read; 64 a mistake on the command line;
+65 not a well-formed compiled file.
+)";
+
+constexpr std::string_view render =
+    R"(Usage: scenario-tool render DIR --scenario NAME --train NUMBER -o FILE.svg
+
+Reads the compiled files NAME_linea.dat, NAME_NUMBER.sim and NAME_NUMBER.dat from DIR and
+draws one SVG page: the plan of the line with its stations, signals and slowdowns, and under
+it, on one distance axis, the gradient, the speed limit, the adhesion, the mountains, the
+boards and the stations. Without NAME_linea.dat (compiled with --no-line) the plan is left
+out.
+
+Options:
+  --scenario NAME       the scenario name
+  --train NUMBER        the train number
+  -o, --output FILE     the SVG file to write (replaced whole)
+
+Exit status: 0 written; 3 a file could not be read or written; 64 a mistake on the command
+line; 65 a compiled file is not well formed.
+)";
+
+constexpr std::string_view help = R"(Usage: scenario-tool help [COMMAND]
+
+Shows the list of commands, or the help of one command.
+)";
+
+}  // namespace
+
+std::string_view aiuto_generale() { return generale; }
+
+std::string_view aiuto_comando(std::string_view comando) {
+    if (comando == "compile") return compile;
+    if (comando == "sources") return sources;
+    if (comando == "dump") return dump;
+    if (comando == "render") return render;
+    if (comando == "help") return help;
+    return {};
+}
+
+}  // namespace scenario::strumento

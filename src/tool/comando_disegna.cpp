@@ -1,0 +1,89 @@
+#include "tool/comando_disegna.h"
+
+#include <array>
+#include <system_error>
+
+#include "model/guasto.h"
+#include "model/nomi_file.h"
+#include "textfile/file_disco.h"
+#include "tool/argomenti.h"
+#include "tool/decodifica_celle.h"
+#include "tool/decodifica_geometria.h"
+#include "tool/decodifica_punti.h"
+#include "tool/disegno.h"
+#include "tool/lettore_byte.h"
+#include "tool/stati_uscita.h"
+
+namespace scenario::strumento {
+
+namespace {
+
+constexpr const char* prefisso = "scenario-tool render: ";
+
+}  // namespace
+
+int disegna(const richiesta_disegno& richiesta, std::ostream& errori) {
+    stato_run nomi;
+    nomi.nome_scenario = richiesta.nome_scenario;
+    nomi.numero_treno = richiesta.numero_treno;
+    std::filesystem::path linea = richiesta.cartella / nome_file_linea(nomi);
+    std::filesystem::path sim = richiesta.cartella / nome_file_sim(nomi);
+    std::filesystem::path dat = richiesta.cartella / nome_file_dat(nomi);
+
+    scenario_compilato s;
+    s.nome_scenario = richiesta.nome_scenario;
+    s.numero_treno = richiesta.numero_treno;
+    std::filesystem::path in_lettura;
+    try {
+        in_lettura = sim;
+        s.punti = decodifica_punti(leggi_file(sim));
+        in_lettura = dat;
+        s.celle = decodifica_celle(leggi_file(dat));
+        std::error_code ignora;
+        // A scenario compiled with --no-line has no geometry: the page then has no plan.
+        if (std::filesystem::exists(linea, ignora)) {
+            in_lettura = linea;
+            s.geometria = decodifica_geometria(leggi_file(linea));
+        }
+    } catch (const guasto_file& e) {
+        errori << prefisso << "cannot read " << e.file() << ": " << e.causa() << '\n';
+        return uscita::guasto_sistema;
+    } catch (const file_malformato& e) {
+        errori << prefisso << nome_leggibile(in_lettura) << ": " << e.what() << '\n';
+        return uscita::file_malformato;
+    }
+
+    try {
+        sostituisci_file(richiesta.svg, disegna_svg(s));
+    } catch (const guasto_file& e) {
+        errori << prefisso << "cannot write " << e.file() << ": " << e.causa() << '\n';
+        return uscita::guasto_sistema;
+    }
+    errori << prefisso << "wrote " << nome_leggibile(richiesta.svg) << '\n';
+    return uscita::riuscita;
+}
+
+int comando_render(const std::vector<std::string>& parole, std::ostream&, std::ostream& errori) {
+    static constexpr std::array<opzione, 3> opzioni = {{
+        {"scenario", '\0', true},
+        {"train", '\0', true},
+        {"output", 'o', true},
+    }};
+    argomenti a = analizza_argomenti(parole, opzioni);
+    if (a.posizionali.size() != 1) {
+        throw errore_uso(a.posizionali.empty()
+                             ? "missing the folder of the compiled files"
+                             : "one folder only, got " + std::to_string(a.posizionali.size()) +
+                                   " words");
+    }
+    richiesta_disegno richiesta;
+    richiesta.cartella = a.posizionali[0];
+    richiesta.nome_scenario = a.richiesto("scenario");
+    richiesta.numero_treno = a.richiesto("train");
+    verifica_nome(richiesta.nome_scenario, "scenario");
+    verifica_nome(richiesta.numero_treno, "train");
+    richiesta.svg = a.richiesto("output");
+    return disegna(richiesta, errori);
+}
+
+}  // namespace scenario::strumento

@@ -1,0 +1,95 @@
+#include "tool/comando_dump.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "model/guasto.h"
+#include "textfile/file_disco.h"
+#include "tool/argomenti.h"
+#include "tool/decodifica_celle.h"
+#include "tool/decodifica_geometria.h"
+#include "tool/decodifica_punti.h"
+#include "tool/lettore_byte.h"
+#include "tool/stampa_dump.h"
+#include "tool/stati_uscita.h"
+
+namespace scenario::strumento {
+
+namespace {
+
+constexpr const char* prefisso = "scenario-tool dump: ";
+
+bool finisce_con(std::string nome, std::string_view coda) {
+    if (nome.size() < coda.size()) return false;
+    std::transform(nome.begin(), nome.end(), nome.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return nome.compare(nome.size() - coda.size(), coda.size(), coda) == 0;
+}
+
+}  // namespace
+
+std::optional<tipo_file> tipo_da_nome(const std::filesystem::path& file) {
+    std::string nome = file.filename().string();
+    if (finisce_con(nome, "_linea.dat")) return tipo_file::geometria;
+    if (finisce_con(nome, ".dat")) return tipo_file::celle;
+    if (finisce_con(nome, ".sim")) return tipo_file::punti;
+    return std::nullopt;
+}
+
+int comando_dump(const std::vector<std::string>& parole, std::ostream& uscita,
+                 std::ostream& errori) {
+    static constexpr std::array<opzione, 3> opzioni_ammesse = {{
+        {"json", '\0', false},
+        {"all", '\0', false},
+        {"step", '\0', true},
+    }};
+    argomenti a = analizza_argomenti(parole, opzioni_ammesse);
+    if (a.posizionali.size() != 1) {
+        throw errore_uso(a.posizionali.empty()
+                             ? "missing the file to decode"
+                             : "one file only, got " + std::to_string(a.posizionali.size()) +
+                                   " words");
+    }
+    std::filesystem::path file = a.posizionali[0];
+    std::optional<tipo_file> tipo = tipo_da_nome(file);
+    if (!tipo) {
+        throw errore_uso("cannot tell the kind of " + file.filename().string() +
+                         " from its name: expected a name ending in _linea.dat, .dat or .sim");
+    }
+    opzioni_dump opzioni;
+    opzioni.json = a.ha("json");
+    opzioni.tutti = a.ha("all");
+    if (const std::string* passo = a.valore("step")) {
+        if (*tipo != tipo_file::geometria)
+            throw errore_uso("--step applies to a _linea.dat file only");
+        opzioni.passo = intero_positivo(*passo, "step");
+    }
+
+    std::string byte;
+    try {
+        byte = leggi_file(file);
+    } catch (const guasto_file& e) {
+        errori << prefisso << "cannot read " << e.file() << ": " << e.causa() << '\n';
+        return uscita::guasto_sistema;
+    }
+    try {
+        switch (*tipo) {
+            case tipo_file::geometria:
+                stampa_geometria(decodifica_geometria(byte), opzioni, uscita);
+                break;
+            case tipo_file::celle:
+                stampa_celle(decodifica_celle(byte), opzioni, uscita);
+                break;
+            case tipo_file::punti:
+                stampa_punti(decodifica_punti(byte), opzioni, uscita);
+                break;
+        }
+    } catch (const file_malformato& e) {
+        errori << prefisso << nome_leggibile(file) << ": " << e.what() << '\n';
+        return uscita::file_malformato;
+    }
+    return uscita::riuscita;
+}
+
+}  // namespace scenario::strumento

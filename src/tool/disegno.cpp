@@ -1,0 +1,87 @@
+#include "tool/disegno.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "tool/disegno_parti.h"
+#include "tool/svg.h"
+
+namespace scenario::strumento {
+
+namespace disegno {
+
+std::string km(double metri) {
+    char testo[48];
+    std::snprintf(testo, sizeof testo, "%.3f", metri / 1000.0);
+    std::string s = testo;
+    // "57.000" reads better as "57", "82.500" as "82.5".
+    while (!s.empty() && s.back() == '0') s.pop_back();
+    if (!s.empty() && s.back() == '.') s.pop_back();
+    return s == "-0" ? "0" : s;
+}
+
+double passo_tondo(double minimo) {
+    if (!(minimo > 0) || !std::isfinite(minimo)) return 1;
+    double potenza = std::pow(10.0, std::floor(std::log10(minimo)));
+    for (double fattore : {1.0, 2.0, 5.0, 10.0}) {
+        if (fattore * potenza >= minimo) return fattore * potenza;
+    }
+    return 10 * potenza;
+}
+
+}  // namespace disegno
+
+namespace {
+
+std::string sommario(const scenario_compilato& s) {
+    int segnali = 0, lenti = 0, velocita = 0, indicazioni = 0;
+    for (const cella& c : s.celle) {
+        segnali += c.tipo == tipo_cella::segnale;
+        lenti += c.tipo == tipo_cella::inizio_rallentamento;
+        velocita += c.tipo == tipo_cella::indicatore_v_max;
+        indicazioni += c.tipo == tipo_cella::cartello_indicazione;
+    }
+    return "line " + disegno::km(lunghezza_linea(s)) + " km \u00b7 " +
+           std::to_string(stazioni(s.punti).size()) + " stations \u00b7 " +
+           std::to_string(segnali) + " signals \u00b7 " + std::to_string(lenti) +
+           (lenti == 1 ? " slowdown \u00b7 " : " slowdowns \u00b7 ") + std::to_string(velocita) +
+           " speed boards \u00b7 " + std::to_string(indicazioni) + " indication boards \u00b7 " +
+           std::to_string(s.celle.size()) + " cells";
+}
+
+}  // namespace
+
+std::string disegna_svg(const scenario_compilato& s) {
+    constexpr double larghezza = 1600;
+    constexpr double margine = 30;
+    std::string corpo;
+    double y = 86;
+    if (s.geometria) {
+        y += disegno::pianta(corpo, s, margine, y, larghezza - 2 * margine, 430) + 24;
+    } else {
+        corpo += "<text x=\"" + svg::n(margine) + "\" y=\"" + svg::n(y + 14) +
+                 "\" font-size=\"12\" fill=\"#666666\">No line geometry file: compiled with "
+                 "--no-line, so there is no plan to draw.</text>\n";
+        y += 40;
+    }
+    y += disegno::profili(corpo, s, margine, y, larghezza - 2 * margine);
+    double altezza = std::ceil(y + 10);
+
+    std::string titolo =
+        svg::testo(s.nome_scenario) + " \u2014 train " + svg::testo(s.numero_treno);
+    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + svg::n(larghezza) +
+           "\" height=\"" + svg::n(altezza) + "\" viewBox=\"0 0 " + svg::n(larghezza) + " " +
+           svg::n(altezza) + "\" font-family=\"DejaVu Sans, Verdana, Arial, sans-serif\">\n";
+    out += "<title>" + titolo + "</title>\n";
+    out += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+    out += "<text x=\"" + svg::n(margine) + "\" y=\"42\" font-size=\"26\" font-weight=\"bold\">" +
+           titolo + "</text>\n";
+    out += "<text x=\"" + svg::n(margine) + "\" y=\"66\" font-size=\"13\" fill=\"#555555\">" +
+           svg::testo(sommario(s)) + "</text>\n";
+    out += corpo;
+    out += "</svg>\n";
+    return out;
+}
+
+}  // namespace scenario::strumento

@@ -1,0 +1,209 @@
+// The plan of the line, drawn from the per-metre geometry.
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tool/disegno_parti.h"
+#include "tool/svg.h"
+
+namespace scenario::strumento::disegno {
+
+namespace {
+
+struct punto_piano {
+    double x;
+    double y;
+};
+
+std::optional<punto_piano> a_metro(const profilo_linea& g, std::int64_t metro) {
+    if (metro < 0 || metro > g.ultimo_metro()) return std::nullopt;
+    if (g.tipo(metro, 0) == profilo_linea::tipo_valore::vuoto ||
+        g.tipo(metro, 1) == profilo_linea::tipo_valore::vuoto) {
+        return std::nullopt;
+    }
+    punto_piano p{g.valore(metro, 0), g.valore(metro, 1)};
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return std::nullopt;
+    return p;
+}
+
+// Turns geometry coordinates into page coordinates. The plan is turned so that the line runs
+// from left to right like the distance axis under it; the geometry's own frame has no north.
+class proiezione {
+  public:
+    proiezione(const std::vector<punto_piano>& linea, double x, double y, double larghezza,
+               double altezza_massima, double margine_x, double margine_y) {
+        const punto_piano& a = linea.front();
+        const punto_piano& b = linea.back();
+        double dx = b.x - a.x;
+        double dy = b.y - a.y;
+        double angolo = std::hypot(dx, dy) > 1.0 ? std::atan2(dy, dx) : 0.0;
+        coseno_ = std::cos(angolo);
+        seno_ = std::sin(angolo);
+        origine_ = a;
+        double umin = 0, umax = 0, vmin = 0, vmax = 0;
+        for (const punto_piano& p : linea) {
+            auto [u, v] = ruota(p);
+            umin = std::min(umin, u);
+            umax = std::max(umax, u);
+            vmin = std::min(vmin, v);
+            vmax = std::max(vmax, v);
+        }
+        double du = std::max(umax - umin, 1.0);
+        double dv = std::max(vmax - vmin, 1.0);
+        scala_ = std::min((larghezza - 2 * margine_x) / du, (altezza_massima - 2 * margine_y) / dv);
+        altezza_ = std::max(dv * scala_ + 2 * margine_y, 150.0);
+        sinistra_ = x + (larghezza - du * scala_) / 2 - umin * scala_;
+        alto_ = y + (altezza_ - dv * scala_) / 2 + vmax * scala_;
+    }
+
+    punto_piano pagina(const punto_piano& p) const {
+        auto [u, v] = ruota(p);
+        return {sinistra_ + u * scala_, alto_ - v * scala_};
+    }
+    double scala() const { return scala_; }  // page units per metre
+    double altezza() const { return altezza_; }
+
+  private:
+    std::pair<double, double> ruota(const punto_piano& p) const {
+        double x = p.x - origine_.x;
+        double y = p.y - origine_.y;
+        return {x * coseno_ + y * seno_, -x * seno_ + y * coseno_};
+    }
+
+    double coseno_ = 1, seno_ = 0, scala_ = 1, altezza_ = 0, sinistra_ = 0, alto_ = 0;
+    punto_piano origine_{0, 0};
+};
+
+std::string polilinea(const profilo_linea& g, const proiezione& pr, std::int64_t da, std::int64_t a,
+                      std::int64_t passo) {
+    std::string punti;
+    for (std::int64_t m = da;; m += passo) {
+        if (m > a) m = a;
+        if (auto p = a_metro(g, m)) {
+            punto_piano q = pr.pagina(*p);
+            punti += svg::n(q.x) + "," + svg::n(q.y) + " ";
+        }
+        if (m == a) break;
+    }
+    return punti;
+}
+
+void cerchio(std::string& out, const punto_piano& p, double r, const char* riempimento) {
+    out += "<circle cx=\"" + svg::n(p.x) + "\" cy=\"" + svg::n(p.y) + "\" r=\"" + svg::n(r) +
+           "\" fill=\"" + riempimento + "\" stroke=\"#ffffff\" stroke-width=\"1\"/>\n";
+}
+
+// One row of samples beside the panel's heading, clear of the drawing.
+void legenda(std::string& out, double x, double y) {
+    struct voce {
+        const char* testo;
+        const char* colore;
+        bool tratto;
+    };
+    const voce voci[] = {{"line", colore_linea, true},
+                         {"slowdown", colore_rallentamento, true},
+                         {"station", colore_stazione, false},
+                         {"signal", colore_segnale, false},
+                         {"kilometre mark", "#888888", false}};
+    for (const voce& v : voci) {
+        if (v.tratto) {
+            out += "<line x1=\"" + svg::n(x) + "\" y1=\"" + svg::n(y - 4) + "\" x2=\"" +
+                   svg::n(x + 18) + "\" y2=\"" + svg::n(y - 4) + "\" stroke=\"" + v.colore +
+                   "\" stroke-width=\"4\"/>\n";
+        } else {
+            cerchio(out, {x + 9, y - 4}, 4.5, v.colore);
+        }
+        out += "<text x=\"" + svg::n(x + 24) + "\" y=\"" + svg::n(y) + "\" font-size=\"11\">" +
+               v.testo + "</text>\n";
+        x += 34 + 6.5 * static_cast<double>(std::char_traits<char>::length(v.testo));
+    }
+}
+
+}  // namespace
+
+double pianta(std::string& out, const scenario_compilato& s, double x, double y, double larghezza,
+              double altezza_massima) {
+    const profilo_linea& g = *s.geometria;
+    std::int64_t ultimo = std::min<std::int64_t>(lunghezza_linea(s), g.ultimo_metro());
+    std::int64_t passo = std::max<std::int64_t>(1, ultimo / 6000);
+    std::vector<punto_piano> campioni;
+    for (std::int64_t m = 0; m <= ultimo; m += passo) {
+        if (auto p = a_metro(g, m)) campioni.push_back(*p);
+    }
+    out += "<text x=\"" + svg::n(x) + "\" y=\"" + svg::n(y + 14) +
+           "\" font-size=\"14\" font-weight=\"bold\">Plan of the line</text>\n";
+    if (campioni.size() < 2) {
+        out += "<text x=\"" + svg::n(x) + "\" y=\"" + svg::n(y + 40) +
+               "\" font-size=\"12\">The geometry file holds no points to draw.</text>\n";
+        return 60;
+    }
+
+    constexpr double intestazione = 24;
+    proiezione pr(campioni, x, y + intestazione, larghezza, altezza_massima - intestazione, 70, 45);
+    out += "<polyline points=\"" + polilinea(g, pr, 0, ultimo, passo) +
+           "\" fill=\"none\" stroke=\"" + colore_linea +
+           "\" stroke-width=\"2.5\" stroke-linejoin=\"round\"/>\n";
+
+    for (const rallentamento& r : rallentamenti(s.celle)) {
+        out += "<polyline points=\"" +
+               polilinea(g, pr, r.inizio, std::max(r.fine, r.inizio + 1), 10) +
+               "\" fill=\"none\" stroke=\"" + colore_rallentamento +
+               "\" stroke-width=\"7\" stroke-linecap=\"round\" opacity=\"0.9\"/>\n";
+    }
+
+    std::vector<std::pair<punto_piano, const stazione*>> fermate;
+    std::vector<stazione> elenco = stazioni(s.punti);
+    for (const stazione& st : elenco) {
+        if (auto p = a_metro(g, st.posizione)) fermate.push_back({pr.pagina(*p), &st});
+    }
+
+    // Kilometre marks far enough apart on the page to carry a label; a station's name wins over
+    // a mark's label where both would share the place.
+    double tra_segni = passo_tondo(55.0 / pr.scala() / 1000.0) * 1000.0;
+    for (double m = tra_segni; m < static_cast<double>(ultimo); m += tra_segni) {
+        auto p = a_metro(g, static_cast<std::int64_t>(m));
+        if (!p) continue;
+        punto_piano q = pr.pagina(*p);
+        cerchio(out, q, 2.5, "#888888");
+        bool libero = true;
+        for (const auto& f : fermate) {
+            libero = libero && std::hypot(f.first.x - q.x, f.first.y - q.y) > 40;
+        }
+        if (libero) {
+            out += "<text x=\"" + svg::n(q.x + 4) + "\" y=\"" + svg::n(q.y + 14) +
+                   "\" font-size=\"10\" fill=\"#777777\">" + km(m) + " km</text>\n";
+        }
+    }
+
+    for (std::size_t n = 0; n < s.celle.size(); ++n) {
+        if (s.celle[n].tipo != tipo_cella::segnale) continue;
+        if (auto p = a_metro(g, metro_punto(n))) cerchio(out, pr.pagina(*p), 3.2, colore_segnale);
+    }
+
+    bool sopra = true;
+    for (const auto& [q, st] : fermate) {
+        cerchio(out, q, 6, colore_stazione);
+        // Alternate above and below: neighbouring stations often stand a few hundred metres apart.
+        out += "<text x=\"" + svg::n(q.x) + "\" y=\"" + svg::n(sopra ? q.y - 11 : q.y + 21) +
+               "\" font-size=\"12\" font-weight=\"bold\" fill=\"" + colore_stazione +
+               "\" text-anchor=\"middle\">" + svg::testo(st->nome) + "</text>\n";
+        sopra = !sopra;
+    }
+
+    // Scale bar, bottom left.
+    double barra_km = passo_tondo(80.0 / pr.scala() / 1000.0);
+    double lunga = barra_km * 1000.0 * pr.scala();
+    double by = y + intestazione + pr.altezza() - 12;
+    out += "<path d=\"M" + svg::n(x) + "," + svg::n(by - 5) + " v5 h" + svg::n(lunga) +
+           " v-5\" fill=\"none\" stroke=\"#333333\" stroke-width=\"1.5\"/>\n";
+    out += "<text x=\"" + svg::n(x + lunga + 6) + "\" y=\"" + svg::n(by) + "\" font-size=\"11\">" +
+           km(barra_km * 1000.0) + " km</text>\n";
+
+    legenda(out, x + larghezza - 430, y + 14);
+    return intestazione + pr.altezza();
+}
+
+}  // namespace scenario::strumento::disegno

@@ -1,0 +1,106 @@
+// The JSON form of dump: one object per file, for scripts.
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "textfile/codifica.h"
+#include "tool/membri.h"
+#include "tool/stampa_formati.h"
+
+namespace scenario::strumento {
+
+namespace json {
+
+namespace {
+
+std::string stringa(const std::string& utf8) {
+    std::string out = "\"";
+    for (char c : utf8) {
+        auto b = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (b < 0x20) {
+            char esc[8];
+            std::snprintf(esc, sizeof esc, "\\u%04x", static_cast<unsigned>(b));
+            out += esc;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+template <std::size_t N>
+void membri(const std::array<membro, N>& elenco, std::size_t da, std::size_t a,
+            const opzioni_dump& opzioni, std::ostream& out) {
+    for (std::size_t m = da; m < a; ++m) {
+        if (opzioni.tutti || elenco[m].valore != 0) {
+            out << ",\"" << elenco[m].nome << "\":" << elenco[m].valore;
+        }
+    }
+}
+
+// JSON has no NaN or infinity: such a value (never written by the compiler) becomes null.
+std::string reale(double valore) { return std::isfinite(valore) ? testo_reale(valore) : "null"; }
+
+void elemento(const profilo_linea& profilo, std::int32_t metro, int componente, std::ostream& out) {
+    profilo_linea::tipo_valore tipo = profilo.tipo(metro, componente);
+    out << "{\"type\":" << static_cast<int>(tipo);
+    if (tipo == profilo_linea::tipo_valore::intero) {
+        out << ",\"value\":" << static_cast<long long>(profilo.valore(metro, componente));
+    } else if (tipo == profilo_linea::tipo_valore::reale) {
+        out << ",\"value\":" << reale(profilo.valore(metro, componente));
+    }
+    out << '}';
+}
+
+}  // namespace
+
+void celle(const std::vector<cella>& celle, const opzioni_dump& opzioni, std::ostream& out) {
+    out << "{\"kind\":\"cells\",\"count\":" << celle.size()
+        << ",\"convention\":\"cell n covers the 50 m from (n-1)*50 m\",\"cells\":[";
+    for (std::size_t n = 0; n < celle.size(); ++n) {
+        out << (n == 0 ? "" : ",") << "\n{\"cell\":" << n << ",\"from_m\":" << inizio_cella(n);
+        auto elenco = membri_cella(celle[n]);
+        membri(elenco, 0, elenco.size(), opzioni, out);
+        out << '}';
+    }
+    out << "\n]}\n";
+}
+
+void punti(const std::vector<punto>& punti, const opzioni_dump& opzioni, std::ostream& out) {
+    out << "{\"kind\":\"records\",\"count\":" << punti.size() << ",\"records\":[";
+    for (std::size_t n = 0; n < punti.size(); ++n) {
+        const punto& p = punti[n];
+        out << (n == 0 ? "" : ",") << "\n{\"index\":" << n;
+        const char* ruolo = ruolo_punto(static_cast<int>(n));
+        if (*ruolo != '\0') out << ",\"role\":" << stringa(ruolo);
+        auto elenco = membri_punto(p);
+        membri(elenco, 0, membri_prima_del_nome, opzioni, out);
+        if (opzioni.tutti || !p.nome.empty()) out << ",\"nome\":" << stringa(da_cp1252(p.nome));
+        membri(elenco, membri_prima_del_nome, elenco.size(), opzioni, out);
+        out << '}';
+    }
+    out << "\n]}\n";
+}
+
+void geometria(const profilo_linea& profilo, const opzioni_dump& opzioni, std::ostream& out) {
+    out << "{\"kind\":\"geometry\",\"metres\":" << profilo.ultimo_metro() + 1
+        << ",\"step\":" << opzioni.passo << ",\"elements\":[";
+    bool primo = true;
+    for (std::int64_t metro = 0; metro <= profilo.ultimo_metro(); metro += opzioni.passo) {
+        auto m = static_cast<std::int32_t>(metro);
+        out << (primo ? "" : ",") << "\n{\"metre\":" << m << ",\"x\":";
+        elemento(profilo, m, 0, out);
+        out << ",\"y\":";
+        elemento(profilo, m, 1, out);
+        out << '}';
+        primo = false;
+    }
+    out << "\n]}\n";
+}
+
+}  // namespace json
+
+}  // namespace scenario::strumento
