@@ -50,11 +50,11 @@ std::string sorgente_linea_massima() {
     }
     s += "[cartelli]\r\n";
     for (int n = 0; n < 1500; ++n) {
-        s += "indicatori_vmax,  " + std::to_string(625 + n * 600) + ",  90,  90,  90,  0,  ,  ,  ,  0\r\n";
+        s += "indicatori_vmax,  " + std::to_string(650 + n * 600) + ",  90,  90,  90,  0,  ,  ,  ,  0\r\n";
     }
     s += "[indicazioni]\r\n";
     for (int n = 0; n < 60; ++n) {
-        s += "cartello_indicatore,  " + std::to_string(675 + n * 15000) + ",   (KM. " +
+        s += "cartello_indicatore,  " + std::to_string(925 + n * 15000) + ",   (KM. " +
              std::to_string(n) + ")(______)\r\n";
     }
     return s + "[fine]\r\n";
@@ -80,7 +80,7 @@ std::string sorgente_treno_massima() {
     }
     s += "[segnali]\r\n";
     for (int n = 0; n < 1000; ++n) {
-        s += "segnale,    " + std::to_string(2150 + n * 990 + (n % 2) * 50) + ",   1, 4, 0,  0, 0,    0,  0,0,0, 0\r\n";
+        s += "segnale,    " + std::to_string(2000 + n * 1000) + ",   1, 4, 0,  0, 0,    0,  0,0,0, 0\r\n";
     }
     return s + "[fine]\r\n";
 }
@@ -147,7 +147,15 @@ void misura(const char* nome, int volte, const std::function<void(const std::fil
 
 }  // namespace
 
-int main() {
+// With "--una-volta" the maximum line is compiled once in this process, for a profiler.
+int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--una-volta") {
+        std::filesystem::path cartella = std::filesystem::temp_directory_path() / "scenario_bench_profilo";
+        std::filesystem::create_directories(cartella);
+        linea_massima(cartella);
+        std::filesystem::remove_all(cartella);
+        return 0;
+    }
     misura("run integrata", 20, run_integrata);
     misura("linea di 1000000 m", 5, linea_massima);
     return 0;

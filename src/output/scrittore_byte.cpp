@@ -1,14 +1,23 @@
 #include "output/scrittore_byte.h"
 
 #include <bit>
+#include <cstring>
 
 namespace scenario {
 
+// The bytes are gathered first and appended in one call: the geometry of a long line is
+// millions of values. On a little-endian host the value's own bytes are already in file order.
 void scrittore_byte::in_ordine(std::uint64_t v, int quanti) {
-    for (int n = 0; n < quanti; ++n) {
-        dati_.push_back(static_cast<char>(static_cast<unsigned char>(v & 0xFFu)));
-        v >>= 8;
+    char byte[8];
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(byte, &v, sizeof byte);
+    } else {
+        for (char& b : byte) {
+            b = static_cast<char>(static_cast<unsigned char>(v & 0xFFu));
+            v >>= 8;
+        }
     }
+    dati_.append(byte, static_cast<std::size_t>(quanti));
 }
 
 void scrittore_byte::u8(std::uint8_t v) { in_ordine(v, 1); }
