@@ -1,12 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that are missing. Usage: installa_dipendenze.sh [--prove]
-# (--prove adds what the tests need: GoogleTest, Xvfb and the X tools that drive the window).
+# Installs the Debian packages that are missing. Usage:
+#   installa_dipendenze.sh [--linux] [--prove] [--windows] [--wine]
+# --linux (also with no option): the Linux build; --prove adds what the tests need (GoogleTest,
+# Xvfb and the X tools that drive the window); --windows: the MinGW-w64 cross compiler for the
+# Windows build; --wine: Wine and the X tools that run and drive the Windows program here.
 set -euo pipefail
 
-pacchetti=(cmake ninja-build g++ libfltk1.3-dev libx11-dev)
-if [ "${1:-}" = "--prove" ]; then
-    pacchetti+=(libgtest-dev xvfb xdotool x11-utils imagemagick valgrind)
-fi
+linux=(cmake ninja-build g++ libfltk1.3-dev libx11-dev)
+pacchetti=()
+[ $# -eq 0 ] && pacchetti=("${linux[@]}")
+for opzione in "$@"; do
+    case "$opzione" in
+        --linux) pacchetti+=("${linux[@]}") ;;
+        --prove) pacchetti+=("${linux[@]}" libgtest-dev xvfb xdotool x11-utils imagemagick valgrind) ;;
+        --windows) pacchetti+=(cmake ninja-build g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64) ;;
+        --wine) pacchetti+=(wine64 wine fonts-wine xvfb xdotool x11-utils imagemagick) ;;
+        *) echo "opzione sconosciuta: $opzione" >&2; exit 2 ;;
+    esac
+done
 
 mancanti=()
 for p in "${pacchetti[@]}"; do

@@ -1,9 +1,8 @@
 #include "textfile/file_disco.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
+#include <fstream>
 #include <system_error>
 
 #include "model/guasto.h"
@@ -12,13 +11,10 @@ namespace scenario {
 
 namespace {
 
-std::string causa_errno(int codice) { return std::strerror(codice); }
-
-struct chiudi_file {
-    void operator()(std::FILE* f) const {
-        if (f != nullptr) std::fclose(f);
-    }
-};
+// The streams leave errno as the system set it; 0 means that the stream failed on its own.
+std::string causa_errno(int codice) {
+    return codice != 0 ? std::strerror(codice) : "errore di ingresso/uscita";
+}
 
 }  // namespace
 
@@ -30,19 +26,16 @@ std::string nome_leggibile(const std::filesystem::path& file) {
 void sostituisci_file(const std::filesystem::path& file, std::string_view contenuto) {
     std::filesystem::path temporaneo = file;
     temporaneo += ".tmp";
-    std::FILE* f = std::fopen(temporaneo.string().c_str(), "wb");
-    if (f == nullptr) throw guasto_file(nome_leggibile(file), causa_errno(errno));
-    bool scritto = contenuto.empty() || std::fwrite(contenuto.data(), 1, contenuto.size(), f) == contenuto.size();
-    int errore_scrittura = scritto ? 0 : errno;
-    if (std::fflush(f) != 0 && scritto) {
-        scritto = false;
-        errore_scrittura = errno;
-    }
-    if (std::fclose(f) != 0 && scritto) {
-        scritto = false;
-        errore_scrittura = errno;
-    }
-    if (!scritto) {
+    // Opened with the path itself, never a narrow copy of its name: on Windows a narrow name goes
+    // through the ANSI code page, and a folder such as "C:\Users\Nicolò" would not be found.
+    errno = 0;
+    std::ofstream f(temporaneo, std::ios::binary | std::ios::trunc);
+    if (!f.is_open()) throw guasto_file(nome_leggibile(file), causa_errno(errno));
+    f.write(contenuto.data(), static_cast<std::streamsize>(contenuto.size()));
+    int errore_scrittura = f ? 0 : errno;
+    f.close();
+    if (!f && errore_scrittura == 0) errore_scrittura = errno;
+    if (!f) {
         std::error_code ignora;
         std::filesystem::remove(temporaneo, ignora);
         throw guasto_file(nome_leggibile(file), causa_errno(errore_scrittura));
@@ -57,13 +50,16 @@ void sostituisci_file(const std::filesystem::path& file, std::string_view conten
 }
 
 std::string leggi_file(const std::filesystem::path& file) {
-    std::unique_ptr<std::FILE, chiudi_file> f(std::fopen(file.string().c_str(), "rb"));
-    if (!f) throw guasto_file(nome_leggibile(file), causa_errno(errno));
+    errno = 0;
+    std::ifstream f(file, std::ios::binary);
+    if (!f.is_open()) throw guasto_file(nome_leggibile(file), causa_errno(errno));
     std::string contenuto;
     char blocco[65536];
-    std::size_t letti = 0;
-    while ((letti = std::fread(blocco, 1, sizeof blocco, f.get())) > 0) contenuto.append(blocco, letti);
-    if (std::ferror(f.get())) throw guasto_file(nome_leggibile(file), causa_errno(errno));
+    // A read error sets badbit here rather than escaping as an exception of the stream buffer.
+    while (f.read(blocco, sizeof blocco) || f.gcount() > 0) {
+        contenuto.append(blocco, static_cast<std::size_t>(f.gcount()));
+    }
+    if (f.bad()) throw guasto_file(nome_leggibile(file), causa_errno(errno));
     return contenuto;
 }
 

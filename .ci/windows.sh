@@ -1,0 +1,272 @@
+#!/usr/bin/env bash
+# CI: the Windows program, cross-compiled with MinGW-w64 and run under Wine, leaves the same
+# files as the Linux program and ends with the same status; under Xvfb its wait window appears
+# and its message box closes with OK.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+radice=$(pwd)
+inizio=$SECONDS
+
+fallito() {
+    echo "FALLITO: $*"
+    exit 1
+}
+fatto() { echo "ok: $*"; }
+
+echo "== dipendenze e build =="
+bash scripts/installa_dipendenze.sh --linux --windows --wine
+bash scripts/windows.sh prova_messaggio
+exe_windows=$radice/build-windows/lerno_castelbrum_pusena.exe
+prova_messaggio=$radice/build-windows/prova_messaggio.exe
+# The Linux program as the README builds it.
+cmake -S . -B build-confronto-linux -G Ninja -DCMAKE_BUILD_TYPE=Release -DSCENARIO_TESTS=OFF \
+    >/dev/null
+cmake --build build-confronto-linux -j2 --target lerno_castelbrum_pusena >build-confronto-linux/build.log 2>&1 ||
+    { cat build-confronto-linux/build.log; fallito "build Linux"; }
+exe_linux=$radice/build-confronto-linux/lerno_castelbrum_pusena
+
+lavoro=$(mktemp -d)
+xvfb_pid=
+processi=()
+pulisci() {
+    local pid
+    for pid in "${processi[@]}"; do kill "$pid" 2>/dev/null || true; done
+    if [ -d "${WINEPREFIX:-}" ]; then
+        timeout 30 wineserver -k 2>/dev/null || true
+        # The server's folder in /tmp is named after the prefix's device and inode.
+        local server cartella_server
+        server=$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
+        for cartella_server in /tmp/wine-*/"$server"; do
+            [ -d "$cartella_server" ] || continue
+            rm -rf "$cartella_server"
+            rmdir "$(dirname "$cartella_server")" 2>/dev/null || true
+        done
+    fi
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$lavoro"
+}
+trap pulisci EXIT
+
+echo "== eseguibile =="
+intestazione=$(x86_64-w64-mingw32-objdump -p "$exe_windows")
+dll=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$intestazione")
+while read -r nome; do
+    case "${nome,,}" in
+        kernel32.dll | user32.dll | gdi32.dll | msvcrt.dll | advapi32.dll | api-ms-win-*) ;;
+        *) fallito "DLL che non e' di Windows: $nome" ;;
+    esac
+done <<<"$dll"
+fatto "nessuna DLL oltre quelle di Windows ($(tr '\n' ' ' <<<"$dll"))"
+grep -q 'Subsystem.*Windows GUI' <<<"$intestazione" ||
+    fallito "il programma non e' un'applicazione desktop (sottosistema GUI)"
+fatto "applicazione desktop: nessuna console accanto alla finestra"
+
+echo "== Wine =="
+# Wine reads Unix file names in the locale's character set: UTF-8, whatever the machine's.
+export LC_ALL=C.UTF-8
+export WINEPREFIX=$lavoro/prefisso
+export WINEDEBUG=-all
+# No offer to install Mono or Gecko: it would wait for a click.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# Created without a display, so that no dialog can wait for anyone.
+env -u DISPLAY timeout 300 wineboot -i >"$lavoro/wineboot.log" 2>&1 ||
+    { cat "$lavoro/wineboot.log"; fallito "wineboot"; }
+fatto "prefisso di Wine pronto ($((SECONDS - inizio)) s dall'inizio)"
+
+prodotti=(Lerno_Castelbrum_Pusena_27364_note.txt Lerno_Castelbrum_Pusena_27364_rallentamenti.txt
+    Lerno_Castelbrum_Pusena_27364_scheda_treno.txt Lerno_Castelbrum_Pusena_linea.dat
+    Lerno_Castelbrum_Pusena_27364.sim Lerno_Castelbrum_Pusena_27364.dat)
+sorgenti=(Lerno_Castelbrum_Pusena_linea.txt Lerno_Castelbrum_Pusena_27364-.txt)
+binari=(Lerno_Castelbrum_Pusena_linea.dat Lerno_Castelbrum_Pusena_27364.sim
+    Lerno_Castelbrum_Pusena_27364.dat)
+
+# Runs a program copied into folder $2 (created if missing), headless; prints its exit status.
+# $1: linux or windows.
+esegui() {
+    local cartella=$2 stato=0
+    mkdir -p "$cartella"
+    if [ "$1" = linux ]; then
+        cp "$exe_linux" "$cartella/"
+        (cd "$cartella" && env -u DISPLAY timeout 120 ./lerno_castelbrum_pusena >/dev/null 2>errori.txt) ||
+            stato=$?
+    else
+        cp "$exe_windows" "$cartella/"
+        (cd "$cartella" && env -u DISPLAY timeout 120 wine ./lerno_castelbrum_pusena.exe >/dev/null \
+            2>errori.txt) ||
+            stato=$?
+    fi
+    echo "$stato"
+}
+
+# What a run left in folder $1 beside the program and its standard error, one name a line.
+lasciati() {
+    (cd "$1" && ls -A | grep -v -x -e lerno_castelbrum_pusena -e lerno_castelbrum_pusena.exe \
+        -e errori.txt || true)
+}
+
+# The files of folder $2 against the Linux run in folder $1: the same names, the same bytes.
+stessi_file() {
+    local nome diversi=()
+    [ "$(lasciati "$1")" = "$(lasciati "$2")" ] ||
+        fallito "file diversi: Linux [$(lasciati "$1" | tr '\n' ' ')] Windows [$(lasciati "$2" | tr '\n' ' ')]"
+    for nome in $(lasciati "$1"); do
+        cmp -s "$1/$nome" "$2/$nome" || diversi+=("$nome")
+    done
+    [ ${#diversi[@]} -eq 0 ] || fallito "byte diversi in ${diversi[*]} ($2)"
+}
+
+echo "== la run incorporata, senza schermo =="
+linux=$lavoro/linux
+windows=$lavoro/windows
+stato=$(esegui linux "$linux")
+[ "$stato" = 0 ] || fallito "Linux: stato di uscita $stato, atteso 0: $(cat "$linux/errori.txt")"
+stato=$(esegui windows "$windows")
+[ "$stato" = 0 ] || fallito "Windows: stato di uscita $stato, atteso 0: $(cat "$windows/errori.txt")"
+fatto "stato di uscita 0 su Linux e su Windows"
+for nome in "${prodotti[@]}"; do
+    [ -f "$windows/$nome" ] || fallito "Windows non ha scritto $nome"
+done
+for nome in "${sorgenti[@]}"; do
+    [ ! -e "$linux/$nome" ] || fallito "Linux lascia la sorgente $nome"
+    [ ! -e "$windows/$nome" ] || fallito "Windows lascia la sorgente $nome"
+done
+stessi_file "$linux" "$windows"
+fatto "i sei file, e nient'altro, identici byte per byte; le due sorgenti eliminate"
+
+# A second start replaces every file through a rename over the old one.
+stato=$(esegui windows "$windows")
+[ "$stato" = 0 ] || fallito "Windows, seconda run: stato $stato: $(cat "$windows/errori.txt")"
+stessi_file "$linux" "$windows"
+fatto "una seconda run sostituisce i file con gli stessi byte"
+
+# A folder whose name is outside the ANSI code page: the files are still found.
+straniera=$lavoro/Nicolò_Жуков
+stato=$(esegui windows "$straniera")
+[ "$stato" = 0 ] || fallito "Windows in $straniera: stato $stato: $(cat "$straniera/errori.txt")"
+stessi_file "$linux" "$straniera"
+fatto "anche in una cartella dal nome fuori della code page ANSI"
+
+echo "== un guasto del sistema: stato 3 =="
+for sistema in linux windows; do
+    cartella=$lavoro/guasto_$sistema
+    # A folder where the first file's temporary copy goes makes the first write fail.
+    mkdir -p "$cartella/Lerno_Castelbrum_Pusena_linea.txt.tmp"
+    stato=$(esegui "$sistema" "$cartella")
+    [ "$stato" = 3 ] || fallito "$sistema: stato di uscita $stato, atteso 3"
+    grep -q 'Lerno_Castelbrum_Pusena_linea.txt' "$cartella/errori.txt" ||
+        fallito "$sistema: il messaggio non nomina il file: $(cat "$cartella/errori.txt")"
+    for nome in "${binari[@]}"; do
+        [ ! -e "$cartella/$nome" ] || fallito "$sistema: $nome scritto dopo il guasto"
+    done
+done
+fatto "stato 3 su Linux e su Windows, il file nominato, nessun file binario"
+
+echo "== finestra e messaggio sotto Xvfb =="
+# Nothing of the headless runs may stay attached to the prefix.
+timeout 30 wineserver -k 2>/dev/null || true
+schermo=
+for n in $(seq 91 140); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then schermo=$n; break; fi
+done
+[ -n "$schermo" ] || fallito "nessun numero di display libero"
+Xvfb ":$schermo" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=":$schermo"
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || fallito "Xvfb non parte"
+
+# Waits up to 60 s (Wine starts slowly) for a visible window titled exactly $1; prints its id.
+attendi_finestra() {
+    local id
+    for _ in $(seq 300); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.2
+    done
+    return 1
+}
+
+# Presses OK on message box $1 until the box is gone. Wine puts the single button centred,
+# about 21 pixels above the bottom edge; a click that comes before the box takes input is lost,
+# so it is repeated, and Return is tried as well.
+premi_ok() {
+    local w h
+    eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(WIDTH|HEIGHT)=')"
+    w=$WIDTH
+    h=$HEIGHT
+    for tentativo in $(seq 15); do
+        if [ $((tentativo % 3)) = 0 ]; then
+            xdotool key Return 2>/dev/null || true
+        else
+            xdotool mousemove --window "$1" $((w / 2)) $((h - 21)) sleep 0.3 click 1 2>/dev/null || true
+        fi
+        for _ in $(seq 10); do
+            xwininfo -id "$1" >/dev/null 2>&1 || return 0
+            xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' || return 0
+            sleep 0.2
+        done
+    done
+    return 1
+}
+
+# Waits up to 60 s for file $1 to hold something.
+attendi_file() {
+    for _ in $(seq 300); do
+        [ -s "$1" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# Dark pixels (text) in a region of a window: id, x, y, w, h.
+pixel_scuri() {
+    import -silent -window "$1" "$lavoro/schermata.png"
+    convert "$lavoro/schermata.png" -crop "$4x$5+$2+$3" +repage -colorspace Gray \
+        -threshold 50% -format '%[fx:round(w*h*(1-mean))]' info:
+}
+
+# The failure case holds the run at its message box, so the wait window can be looked at.
+cartella=$lavoro/finestra
+mkdir -p "$cartella/Lerno_Castelbrum_Pusena_linea.txt.tmp"
+cp "$exe_windows" "$cartella/"
+(
+    stato=0
+    cd "$cartella" && timeout 180 wine ./lerno_castelbrum_pusena.exe 2>errori.txt || stato=$?
+    echo "$stato" >"$lavoro/uscita_finestra"
+) &
+processi+=($!)
+form1=$(attendi_finestra Form1) || fallito "la finestra Form1 non compare"
+geometria=$(xwininfo -id "$form1")
+grep -q 'Width: 280$' <<<"$geometria" || fallito "larghezza di Form1: $geometria"
+grep -q 'Height: 179$' <<<"$geometria" || fallito "altezza di Form1: $geometria"
+fatto "Form1 compare, area interna 280 x 179"
+riquadro=$(attendi_finestra lerno_castelbrum_pusena) || fallito "il riquadro del guasto non compare"
+scuri_etichetta=$(pixel_scuri "$form1" 64 64 177 53)
+scuri_fuori=$(pixel_scuri "$form1" 0 0 280 60)
+[ "$scuri_etichetta" -gt 150 ] || fallito "l'etichetta Attendere non e' disegnata ($scuri_etichetta)"
+[ "$scuri_fuori" -eq 0 ] || fallito "testo fuori dall'etichetta ($scuri_fuori)"
+fatto "l'etichetta e' disegnata al suo posto ($scuri_etichetta pixel scuri)"
+premi_ok "$riquadro" || fallito "OK non chiude il riquadro del guasto"
+attendi_file "$lavoro/uscita_finestra" || fallito "il programma non finisce dopo OK"
+[ "$(cat "$lavoro/uscita_finestra")" = 3 ] ||
+    fallito "stato di uscita $(cat "$lavoro/uscita_finestra"), atteso 3"
+if xdotool search --onlyvisible --name '^Form1$' >/dev/null 2>&1; then
+    fallito "Form1 resta dopo la fine del programma"
+fi
+fatto "riquadro \"lerno_castelbrum_pusena\" chiuso con OK, stato 3, Form1 scomparsa"
+
+# The message box of `errore`, through the same platform layer.
+(timeout 180 wine "$prova_messaggio" " Errore n. 1250" >"$lavoro/risposta" 2>/dev/null || true) &
+processi+=($!)
+messaggio=$(attendi_finestra lerno_castelbrum_pusena) || fallito "il riquadro del messaggio non compare"
+sleep 0.5
+scuri_testo=$(pixel_scuri "$messaggio" 0 0 "$(xdotool getwindowgeometry --shell "$messaggio" |
+    sed -n 's/^WIDTH=//p')" 30)
+[ "$scuri_testo" -gt 50 ] || fallito "il testo del messaggio non e' disegnato ($scuri_testo)"
+premi_ok "$messaggio" || fallito "OK non chiude il messaggio"
+attendi_file "$lavoro/risposta" || fallito "nessuna risposta dal messaggio"
+[ "$(tr -d '\r\n' <"$lavoro/risposta")" = 1 ] ||
+    fallito "risposta '$(cat "$lavoro/risposta")', attesa 1 (OK)"
+fatto "messaggio \" Errore n. 1250\" disegnato, chiuso con OK, risposta 1"
+
+echo "== tutto come su Linux ($((SECONDS - inizio)) s) =="
