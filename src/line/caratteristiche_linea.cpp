@@ -3,7 +3,7 @@
 #include <string>
 
 #include "line/cartelli.h"
-#include "line/chiavi_linea.h"
+#include "textfile/parole_chiave.h"
 #include "line/geometria_linea.h"
 #include "line/montagne.h"
 #include "model/guasto.h"

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "line/chiavi_linea.h"
+#include "textfile/parole_chiave.h"
 #include "model/numeri.h"
 #include "model/punto.h"
 

@@ -1,12 +1,12 @@
 #include "train/lettore_treno.h"
 
-#include <cctype>
 #include <string>
 #include <string_view>
 
 #include "model/nomi_file.h"
 #include "model/numeri.h"
 #include "textfile/file_disco.h"
+#include "textfile/parole_chiave.h"
 #include "train/lettura_treno.h"
 
 namespace scenario {
@@ -26,19 +26,6 @@ namespace {
 using treno::esito;
 using treno::lettura;
 
-char minuscola(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-
-// Keywords are recognised by a substring, ignoring the case of ASCII letters.
-bool contiene(std::string_view campo, std::string_view parola) {
-    if (parola.size() > campo.size()) return false;
-    for (std::size_t inizio = 0; inizio + parola.size() <= campo.size(); ++inizio) {
-        std::size_t n = 0;
-        while (n < parola.size() && minuscola(campo[inizio + n]) == minuscola(parola[n])) ++n;
-        if (n == parola.size()) return true;
-    }
-    return false;
-}
-
 void leggi_parola_chiave(lettura& l) {
     l.stato.riga = l.lettore.leggi_testo();
     l.stato.luogo_corrente = l.lettore.luogo_campo();
@@ -48,7 +35,7 @@ void leggi_parola_chiave(lettura& l) {
 bool trova_generale(lettura& l) {
     do {
         leggi_parola_chiave(l);
-        if (contiene(l.stato.riga, "[generale]")) return true;
+        if (contiene_senza_maiuscole(l.stato.riga, "[generale]")) return true;
     } while (!l.lettore.fine());
     return false;
 }
@@ -56,31 +43,29 @@ bool trova_generale(lettura& l) {
 // At most two comment fields in a row are skipped: a third is examined as a keyword. False when
 // the file ends on a skipped field.
 bool salta_commenti(lettura& l) {
-    for (int saltati = 0; saltati < 2 && contiene(l.stato.riga, "-"); ++saltati) {
+    for (int saltati = 0; saltati < 2 && contiene_senza_maiuscole(l.stato.riga, "-"); ++saltati) {
         leggi_parola_chiave(l);
         if (l.lettore.fine()) return false;
     }
     return true;
 }
 
-// The ten tests, in this order, all on the same keyword field: a field may select more than one.
+// The ten tests, in this order, all on the same keyword field, each ignoring case: a field may
+// select more than one.
 esito esamina(lettura& l) {
     const std::string& riga = l.stato.riga;
+    auto ha = [&riga](std::string_view parola) { return contiene_senza_maiuscole(riga, parola); };
     esito e = esito::prosegui;
-    if (contiene(riga, "frenata") && contiene(riga, "massa")) treno::leggi_massa_frenata(l);
-    if (contiene(riga, "vetture")) treno::leggi_vetture(l);
-    if (contiene(riga, "velocit") && (e = treno::leggi_velocita(l)) != esito::prosegui) return e;
-    if (contiene(riga, "aderenza") && (e = treno::leggi_aderenza(l)) != esito::prosegui) return e;
-    if (contiene(riga, "orologio")) treno::leggi_orologio(l);
-    if (contiene(riga, "sabbia")) treno::leggi_sabbia(l);
-    if (contiene(riga, "segnale") && (e = treno::leggi_segnale(l)) != esito::prosegui) return e;
-    if (contiene(riga, "rallentamento") && (e = treno::leggi_rallentamento(l)) != esito::prosegui) {
-        return e;
-    }
-    if (contiene(riga, "abbattimento") && (e = treno::leggi_abbattimento(l)) != esito::prosegui) {
-        return e;
-    }
-    if (contiene(riga, "stazione") && (e = treno::leggi_stazione(l)) != esito::prosegui) return e;
+    if (ha("frenata") && ha("massa")) treno::leggi_massa_frenata(l);
+    if (ha("vetture")) treno::leggi_vetture(l);
+    if (ha("velocit") && (e = treno::leggi_velocita(l)) != esito::prosegui) return e;
+    if (ha("aderenza") && (e = treno::leggi_aderenza(l)) != esito::prosegui) return e;
+    if (ha("orologio")) treno::leggi_orologio(l);
+    if (ha("sabbia")) treno::leggi_sabbia(l);
+    if (ha("segnale") && (e = treno::leggi_segnale(l)) != esito::prosegui) return e;
+    if (ha("rallentamento") && (e = treno::leggi_rallentamento(l)) != esito::prosegui) return e;
+    if (ha("abbattimento") && (e = treno::leggi_abbattimento(l)) != esito::prosegui) return e;
+    if (ha("stazione") && (e = treno::leggi_stazione(l)) != esito::prosegui) return e;
     return esito::prosegui;
 }
 

@@ -1,4 +1,4 @@
-#include "line/chiavi_linea.h"
+#include "textfile/parole_chiave.h"
 
 #include <algorithm>
 
