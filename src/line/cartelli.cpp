@@ -1,5 +1,7 @@
 #include "line/cartelli.h"
 
+#include <utility>
+
 #include "model/guasto.h"
 #include "model/numeri.h"
 
@@ -47,9 +49,10 @@ bool memo_cartello_indicatore(stato_run& stato, std::int32_t posizione, const st
         throw guasto_esecuzione("troppi cartelli indicatori: nessun indice libero in punti per \"" +
                                 testo + "\"");
     }
+    std::string nome = nome_ammesso(testo);
     c.tipo = tipo_cella::cartello_indicazione;
     c.dato1 = stretto<std::int16_t>(indice, "indice del cartello");
-    stato.punti[indice].nome = testo;
+    stato.punti[indice].nome = std::move(nome);
     indice -= 1;
     return true;
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+
+#include "model/guasto.h"
 
 namespace scenario {
 
@@ -27,6 +30,20 @@ struct punto {
 
     bool operator==(const punto&) const = default;
 };
+
+// A name goes to the ".sim" file after a 16-bit byte count.
+inline constexpr std::size_t nome_massimo = 32767;
+
+// A text from a source that becomes a `nome`: a longer one is a run-time fault of the compiler
+// (code 25 with the record that holds it), not a failure of the file writer after the
+// compilation.
+inline std::string nome_ammesso(std::string testo) {
+    if (testo.size() > nome_massimo) {
+        throw guasto_esecuzione("testo di " + std::to_string(testo.size()) + " byte, oltre i " +
+                                std::to_string(nome_massimo) + " di un nome");
+    }
+    return testo;
+}
 
 // Fixed indices of the table.
 namespace indice_punti {

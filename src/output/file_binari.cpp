@@ -1,6 +1,7 @@
 #include "output/file_binari.h"
 
 #include <string_view>
+#include <vector>
 
 #include "model/guasto.h"
 #include "model/nomi_file.h"
@@ -111,9 +112,14 @@ void scrivi_file_binari(const stato_run& stato) {
     std::string sim = byte_punti(stato);
     std::string dat = byte_percorso(stato);
 
-    if (stato.scrivi_linea != 0) sostituisci_file(percorso_file(stato, nome_file_linea(stato)), linea);
-    sostituisci_file(percorso_file(stato, nome_file_sim(stato)), sim);
-    sostituisci_file(percorso_file(stato, nome_file_dat(stato)), dat);
+    // One unit: the simulator must never load the cells of one run with the records of another.
+    std::vector<contenuto_file> insieme;
+    if (stato.scrivi_linea != 0) {
+        insieme.push_back({percorso_file(stato, nome_file_linea(stato)), linea});
+    }
+    insieme.push_back({percorso_file(stato, nome_file_sim(stato)), sim});
+    insieme.push_back({percorso_file(stato, nome_file_dat(stato)), dat});
+    sostituisci_file(insieme);
 }
 
 }  // namespace scenario

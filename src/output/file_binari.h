@@ -15,10 +15,10 @@ std::string byte_punti(const stato_run& stato);
 // Cells 0 to `ultima_cella`.
 std::string byte_percorso(const stato_run& stato);
 
-// Writes "_linea.dat" (only when `scrivi_linea` is not 0), ".sim" and ".dat", in that order, each
-// replacing any older file whole. All the bytes are built before the first file is touched, so a
-// fault in the model leaves every older file as it was; a file-system failure (guasto_file) leaves
-// the files written before it and the older ones after it.
+// Writes "_linea.dat" (only when `scrivi_linea` is not 0), ".sim" and ".dat" as one set: all the
+// bytes are built before the first file is touched, and the files replace the older ones together
+// once all are written. A fault in the model (guasto_esecuzione) or a file-system failure
+// (guasto_file) leaves every older file as it was and no temporary file behind.
 void scrivi_file_binari(const stato_run& stato);
 
 }  // namespace scenario

@@ -14,7 +14,16 @@ namespace scenario {
 
 namespace {
 
-esito_run dopo_compilazione(const stato_run& stato, bool file_scritti) {
+esito_run guasto(std::string testo) {
+    esito_run esito;
+    esito.come = esito_run::fine::guasto;
+    esito.diagnosi = std::move(testo);
+    return esito;
+}
+
+}  // namespace
+
+esito_run esito_compilazione(const stato_run& stato, bool file_scritti) {
     esito_run esito;
     esito.codice_errore = stato.codice_errore;
     esito.posizione_errore = stato.posizione_errore;
@@ -27,15 +36,6 @@ esito_run dopo_compilazione(const stato_run& stato, bool file_scritti) {
     }
     return esito;
 }
-
-esito_run guasto(std::string testo) {
-    esito_run esito;
-    esito.come = esito_run::fine::guasto;
-    esito.diagnosi = std::move(testo);
-    return esito;
-}
-
-}  // namespace
 
 esito_run Form_Load(stato_run& stato, piattaforma& schermo, const std::filesystem::path& cartella) {
     stato.nome_scenario = nome_scenario_predefinito;
@@ -50,7 +50,7 @@ esito_run Form_Load(stato_run& stato, piattaforma& schermo, const std::filesyste
         dati_rallentamenti(stato);
         dati_scheda(stato);
         bool scritti = memorizza_percorso(stato, schermo, 1);
-        return dopo_compilazione(stato, scritti);
+        return esito_compilazione(stato, scritti);
     } catch (const fine_programma& fine) {
         esito_run esito;
         esito.come = esito_run::fine::fermata;

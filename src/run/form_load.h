@@ -29,6 +29,10 @@ struct esito_run {
 // The whole run: identity, wait window, the five text files, compilation and output.
 esito_run Form_Load(stato_run& stato, piattaforma& schermo, const std::filesystem::path& cartella);
 
+// The outcome of a compilation that ended normally: `file_scritti` is what memorizza_percorso
+// returned.
+esito_run esito_compilazione(const stato_run& stato, bool file_scritti);
+
 // The process exit status of a run (documented in the README).
 int stato_uscita(const esito_run& esito);
 

@@ -1,5 +1,9 @@
 #include <iostream>
 
+#ifndef _WIN32
+#include <csignal>
+#endif
+
 #include "model/guasto.h"
 #include "run/finestra.h"
 #include "run/form_load.h"
@@ -7,6 +11,11 @@
 
 int main() {
     using namespace scenario;
+#ifndef _WIN32
+    // Past a file-size limit the write must fail with EFBIG and be reported like a full disk,
+    // rather than the signal killing the process with a temporary file half-written.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     std::unique_ptr<piattaforma> schermo = crea_piattaforma();
     esito_run esito;
     try {

@@ -50,7 +50,7 @@ void leggi_campi(lettore_campi& lettore, punto& r) {
     std::int32_t minuti = lettore.leggi<std::int32_t>();
     std::int32_t secondi = lettore.leggi<std::int32_t>();
     r.orario = somma32(prodotto32(somma32(prodotto32(ore, 60), minuti), 60), secondi);
-    r.nome = lettore.leggi_testo();
+    r.nome = nome_ammesso(lettore.leggi_testo());
 }
 
 // Approach marks in the four cells before the stop mark, skipped where they would fall in

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# CI: reliability under bad input and faults. The three libFuzzer harnesses over the compiler
+# (AddressSanitizer and UndefinedBehaviorSanitizer built in) for about two minutes in all, then
+# the real program under valgrind memcheck, once for a clean run and once for a full disk.
+# Any finding, crash, hang, memory excess or memcheck error fails the script.
+# Longer local runs: FUZZ_SECONDI=600 bash .ci/fiabilita.sh (seconds per harness).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+radice=$(pwd)
+inizio=$SECONDS
+
+fallito() {
+    echo "FALLITO: $*"
+    exit 1
+}
+fatto() { echo "ok: $*"; }
+
+echo "== dipendenze =="
+bash scripts/installa_dipendenze.sh --linux
+mancanti=()
+for p in clang-14 libclang-rt-14-dev valgrind; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || mancanti+=("$p")
+done
+if [ ${#mancanti[@]} -gt 0 ]; then
+    echo "Installo: ${mancanti[*]}"
+    comando=()
+    [ "$(id -u)" -eq 0 ] || comando=(sudo)
+    "${comando[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${comando[@]}" apt-get install -y -qq --no-install-recommends \
+        "${mancanti[@]}" >/dev/null
+fi
+
+echo "== fuzzing =="
+build=$radice/build-fiab
+cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DSCENARIO_FUZZ=ON -DSCENARIO_TESTS=OFF -DSCENARIO_WINDOW=OFF -DSCENARIO_WERROR=ON >/dev/null
+cmake --build "$build" -j2 --target fuzz_linea fuzz_treno fuzz_entrambe semi_fuzz \
+    >"$build/build.log" 2>&1 || { cat "$build/build.log"; fallito "build dei fuzzer"; }
+
+# Seconds per harness: the line harness gets the most, its inputs being the slowest (up to
+# 1000000 m of geometry each).
+declare -A secondi=([linea]=50 [treno]=30 [entrambe]=40)
+# Without a separator an input of fuzz_entrambe is a line source: the line seeds serve it too.
+declare -A semi_a_mano=([linea]=fuzz/corpus/linea [treno]=fuzz/corpus/treno
+    [entrambe]=fuzz/corpus/linea)
+reperti=$build/reperti
+mkdir -p "$reperti"
+for h in linea treno entrambe; do
+    corpus=$build/corpus/$h
+    mkdir -p "$corpus"
+    registro=$build/fuzz_$h.log
+    durata=${FUZZ_SECONDI:-${secondi[$h]}}
+    # -timeout: an input that takes seconds is a hang (the longest legal line takes under a
+    # second); -rss_limit_mb also bounds a single allocation; -max_len leaves room for more rows
+    # than the built-in sources have (79 stations, say).
+    if ! "$build/fuzz/fuzz_$h" -max_total_time="$durata" -timeout=10 -rss_limit_mb=2048 \
+        -max_len=8192 \
+        -dict=fuzz/sorgenti.dict -artifact_prefix="$reperti/$h-" -print_final_stats=1 \
+        "$corpus" "$build/fuzz/semi/$h" "${semi_a_mano[$h]}" >"$registro" 2>&1; then
+        tail -n 60 "$registro"
+        ls -l "$reperti"
+        fallito "fuzz_$h: una scoperta (reperto in $reperti)"
+    fi
+    esecuzioni=$(sed -n 's/^stat::number_of_executed_units: *//p' "$registro")
+    fatto "fuzz_$h: $esecuzioni input in ${durata} s, corpus di $(ls "$corpus" | wc -l) file, nessuna scoperta"
+done
+
+echo "== valgrind =="
+build_vg=$radice/build-valgrind
+cmake -S . -B "$build_vg" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCENARIO_TESTS=OFF \
+    >/dev/null
+cmake --build "$build_vg" -j2 --target lerno_castelbrum_pusena >"$build_vg/build.log" 2>&1 ||
+    { cat "$build_vg/build.log"; fallito "build per valgrind"; }
+lavoro=$(mktemp -d)
+trap 'rm -rf "$lavoro"' EXIT
+
+# Runs the program headless in a fresh folder under memcheck; $1 the exit status expected, then
+# a command that prepares the folder. Memcheck errors and leaks end it with status 99.
+sotto_valgrind() {
+    local atteso=$1 cartella
+    shift
+    cartella=$(mktemp -d -p "$lavoro")
+    cp "$build_vg/lerno_castelbrum_pusena" "$cartella/"
+    (cd "$cartella" && "$@")
+    local stato=0
+    (cd "$cartella" && env -u DISPLAY valgrind -q --error-exitcode=99 --leak-check=full \
+        --log-file="$cartella/valgrind.log" ./lerno_castelbrum_pusena 2>"$cartella/errori.txt") ||
+        stato=$?
+    if [ "$stato" -ne "$atteso" ]; then
+        cat "$cartella/valgrind.log" "$cartella/errori.txt"
+        fallito "valgrind: stato $stato invece di $atteso"
+    fi
+}
+sotto_valgrind 0 true
+fatto "valgrind: run completa, stato 0, nessun errore"
+# The disk fills up on the last binary file: the failure path frees what it took too.
+sotto_valgrind 3 ln -s /dev/full Lerno_Castelbrum_Pusena_27364.dat.tmp
+fatto "valgrind: disco pieno, stato 3, nessun errore"
+
+echo "fiabilita: tutto in $((SECONDS - inizio)) s"

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "model/guasto.h"
+#include "support/cartella_temporanea.h"
+#include "textfile/file_disco.h"
+
+namespace scenario {
+namespace {
+
+using prova::cartella_temporanea;
+using prova::leggi_tutto;
+using prova::scrivi_tutto;
+
+const char* const nomi[] = {"a.dat", "b.sim", "c.dat"};
+
+// Three older files, each longer than its replacement.
+void prepara_vecchi(const cartella_temporanea& cartella) {
+    for (const char* nome : nomi) scrivi_tutto(cartella / nome, std::string(5000, 'v') + nome);
+}
+
+std::vector<std::string> contenuti_nuovi() { return {"nuovo a", "nuovo b", "nuovo c"}; }
+
+std::vector<contenuto_file> insieme_in(const cartella_temporanea& cartella,
+                                       const std::vector<std::string>& contenuti) {
+    std::vector<contenuto_file> insieme;
+    for (std::size_t n = 0; n < contenuti.size(); ++n) {
+        insieme.push_back({cartella / nomi[n], contenuti[n]});
+    }
+    return insieme;
+}
+
+std::vector<std::string> voci_della_cartella(const cartella_temporanea& cartella) {
+    std::vector<std::string> voci;
+    for (const auto& voce : std::filesystem::directory_iterator(cartella.percorso())) {
+        voci.push_back(voce.path().filename().string());
+    }
+    std::sort(voci.begin(), voci.end());
+    return voci;
+}
+
+TEST(SostituzioneInsieme, OgniFileSostituitoPerInteroENessunTemporaneo) {
+    cartella_temporanea cartella;
+    prepara_vecchi(cartella);
+    const std::vector<std::string> nuovi = contenuti_nuovi();
+    sostituisci_file(insieme_in(cartella, nuovi));
+    for (std::size_t n = 0; n < nuovi.size(); ++n) {
+        EXPECT_EQ(leggi_tutto(cartella / nomi[n]), nuovi[n]) << nomi[n];
+    }
+    EXPECT_EQ(voci_della_cartella(cartella), (std::vector<std::string>{"a.dat", "b.sim", "c.dat"}));
+}
+
+// Whichever file of the set cannot be written, and however, no file of the set changes: the
+// older ones stay whole beside each other and every temporary file is gone.
+TEST(SostituzioneInsieme, UnGuastoInScritturaNonCambiaNessunFile) {
+    struct caso {
+        std::size_t guasto;  // the file whose temporary cannot be written
+        bool disco_pieno;    // true: the disk fills up; false: a folder stands at the temporary
+        bool vecchi;         // older files present
+    };
+    const caso casi[] = {
+        {0, true, true},  {1, true, true},  {2, true, true},
+        {2, false, true}, {1, false, true}, {2, true, false},
+    };
+    for (const caso& k : casi) {
+        SCOPED_TRACE(std::string(nomi[k.guasto]) +
+                     (k.disco_pieno ? ", disco pieno" : ", cartella") +
+                     (k.vecchi ? ", con vecchi file" : ", senza vecchi file"));
+        cartella_temporanea cartella;
+        if (k.vecchi) prepara_vecchi(cartella);
+        std::filesystem::path temporaneo = cartella / (std::string(nomi[k.guasto]) + ".tmp");
+        if (k.disco_pieno) {
+            std::filesystem::create_symlink("/dev/full", temporaneo);
+        } else {
+            std::filesystem::create_directory(temporaneo);
+        }
+        try {
+            sostituisci_file(insieme_in(cartella, contenuti_nuovi()));
+            ADD_FAILURE() << "nessun guasto";
+        } catch (const guasto_file& e) {
+            EXPECT_EQ(e.file(), (cartella / nomi[k.guasto]).string());
+            EXPECT_EQ(e.causa(), std::strerror(k.disco_pieno ? ENOSPC : EISDIR));
+        }
+        for (const char* nome : nomi) {
+            if (k.vecchi) {
+                EXPECT_EQ(leggi_tutto(cartella / nome), std::string(5000, 'v') + nome) << nome;
+            } else {
+                EXPECT_FALSE(std::filesystem::exists(cartella / nome)) << nome;
+            }
+        }
+        std::vector<std::string> attese;
+        if (k.vecchi) attese.assign(std::begin(nomi), std::end(nomi));
+        // A folder in the way is not ours to remove.
+        if (!k.disco_pieno) attese.push_back(temporaneo.filename().string());
+        std::sort(attese.begin(), attese.end());
+        EXPECT_EQ(voci_della_cartella(cartella), attese);
+    }
+}
+
+// A folder at the name of the last file is found before the first rename.
+TEST(SostituzioneInsieme, UnaCartellaAlPostoDiUnFileFermaTuttoPrimaDiRinominare) {
+    cartella_temporanea cartella;
+    prepara_vecchi(cartella);
+    std::filesystem::remove(cartella / nomi[2]);
+    std::filesystem::create_directory(cartella / nomi[2]);
+    try {
+        sostituisci_file(insieme_in(cartella, contenuti_nuovi()));
+        FAIL() << "nessun guasto";
+    } catch (const guasto_file& e) {
+        EXPECT_EQ(e.file(), (cartella / nomi[2]).string());
+        EXPECT_EQ(e.causa(), std::strerror(EISDIR));
+    }
+    EXPECT_EQ(leggi_tutto(cartella / nomi[0]), std::string(5000, 'v') + nomi[0]);
+    EXPECT_EQ(leggi_tutto(cartella / nomi[1]), std::string(5000, 'v') + nomi[1]);
+    EXPECT_EQ(voci_della_cartella(cartella), (std::vector<std::string>{"a.dat", "b.sim", "c.dat"}));
+}
+
+}  // namespace
+}  // namespace scenario
