@@ -3,6 +3,7 @@
 #include <array>
 #include <exception>
 #include <system_error>
+#include <vector>
 
 #include "model/guasto.h"
 #include "model/nomi_file.h"
@@ -128,13 +129,19 @@ int compila(const richiesta_compilazione& richiesta, std::ostream& errori) {
         std::error_code errore;
         std::filesystem::create_directories(richiesta.uscita, errore);
         if (errore) throw guasto_file(nome_leggibile(richiesta.uscita), errore.message());
-        // Copied, not renamed: the working folder may sit on another file system, and each
-        // target must change in one step from its old content to the new.
-        for (const std::string& nome : file_prodotti(stato)) {
-            std::string byte = leggi_file(lavoro.percorso() / nome);
-            sostituisci_file(richiesta.uscita / nome, byte);
-            scritti.push_back(nome_leggibile(richiesta.uscita / nome) + " (" +
-                              std::to_string(byte.size()) + " bytes)");
+        // Copied, not renamed: the working folder may sit on another file system. The files
+        // change together, all or none, so the output never mixes two compilations.
+        const std::vector<std::string> nomi = file_prodotti(stato);
+        std::vector<std::string> contenuti;
+        for (const std::string& nome : nomi) contenuti.push_back(leggi_file(lavoro.percorso() / nome));
+        std::vector<contenuto_file> insieme;
+        for (std::size_t n = 0; n < nomi.size(); ++n) {
+            insieme.push_back({richiesta.uscita / nomi[n], contenuti[n]});
+        }
+        sostituisci_file(insieme);
+        for (const contenuto_file& f : insieme) {
+            scritti.push_back(nome_leggibile(f.file) + " (" + std::to_string(f.contenuto.size()) +
+                              " bytes)");
         }
     } catch (const guasto_file& e) {
         for (const std::string& s : scritti) errori << prefisso << "wrote " << s << '\n';
