@@ -29,6 +29,13 @@ void banco_treno::compila(std::initializer_list<std::string> righe,
     leggi_sorgente_treno(stato, prossimo_cartello);
 }
 
+void banco_treno::compila_tra_sentinelle(const std::vector<std::string>& righe) {
+    std::string testo = "[generale]\r\nvelocita, 0, 50\r\n";
+    for (const std::string& riga : righe) testo += riga + "\r\n";
+    scrivi(testo + "sabbia, 300\r\n");
+    leggi_sorgente_treno(stato, 80);
+}
+
 void banco_treno::compila_incorporata() {
     dati_treno(stato);
     leggi_sorgente_treno(stato, 80);

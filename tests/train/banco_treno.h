@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "model/stato_run.h"
 #include "support/cartella_temporanea.h"
@@ -22,6 +23,10 @@ struct banco_treno {
     void scrivi(const std::string& contenuto) const;
     // Writes "[generale]" and the rows, each ended by CR LF, and compiles them.
     void compila(std::initializer_list<std::string> righe, std::int32_t prossimo_cartello = 80);
+    // The rows between a first speed row (50 km/h from 0) and a last "sabbia, 300" row, compiled:
+    // a test of an early end sees from the profile whether the end of reading ran and from the
+    // sand whether reading went on.
+    void compila_tra_sentinelle(const std::vector<std::string>& righe);
     // The built-in train source, compiled.
     void compila_incorporata();
 

@@ -182,10 +182,7 @@ TEST_P(ErroriStazione, CodePositionAndEnd) {
     const errore_stazione& e = GetParam();
     banco_treno b;
     b.stato.posizione_errore = -1;
-    std::string testo = "[generale]\r\nvelocita, 0, 50\r\n";
-    for (const std::string& r : e.righe) testo += r + "\r\n";
-    b.scrivi(testo + "sabbia, 300\r\n");
-    leggi_sorgente_treno(b.stato, 80);
+    b.compila_tra_sentinelle(e.righe);
     EXPECT_EQ(b.stato.codice_errore, e.codice);
     EXPECT_EQ(b.stato.posizione_errore, e.posizione);
     EXPECT_EQ(b.stato.punti[86].voce_7, 0) << "reading went on";
