@@ -164,27 +164,9 @@ fatto "stato 3 su Linux e su Windows, il file nominato, nessun file binario"
 echo "== finestra e messaggio sotto Xvfb =="
 # Nothing of the headless runs may stay attached to the prefix.
 timeout 30 wineserver -k 2>/dev/null || true
-schermo=
-for n in $(seq 91 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then schermo=$n; break; fi
-done
-[ -n "$schermo" ] || fallito "nessun numero di display libero"
-Xvfb ":$schermo" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$schermo"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || fallito "Xvfb non parte"
-
-# Waits up to 60 s (Wine starts slowly) for a visible window titled exactly $1; prints its id.
-attendi_finestra() {
-    local id
-    for _ in $(seq 300); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.2
-    done
-    return 1
-}
+# shellcheck source=tests/finestra/schermo_virtuale.sh
+source tests/finestra/schermo_virtuale.sh
+avvia_xvfb
 
 # Presses OK on message box $1 until the box is gone. Wine puts the single button centred,
 # about 21 pixels above the bottom edge; a click that comes before the box takes input is lost,
@@ -218,13 +200,6 @@ attendi_file() {
     return 1
 }
 
-# Dark pixels (text) in a region of a window: id, x, y, w, h.
-pixel_scuri() {
-    import -silent -window "$1" "$lavoro/schermata.png"
-    convert "$lavoro/schermata.png" -crop "$4x$5+$2+$3" +repage -colorspace Gray \
-        -threshold 50% -format '%[fx:round(w*h*(1-mean))]' info:
-}
-
 # The failure case holds the run at its message box, so the wait window can be looked at.
 cartella=$lavoro/finestra
 mkdir -p "$cartella/Lerno_Castelbrum_Pusena_linea.txt.tmp"
@@ -235,12 +210,12 @@ cp "$exe_windows" "$cartella/"
     echo "$stato" >"$lavoro/uscita_finestra"
 ) &
 processi+=($!)
-form1=$(attendi_finestra Form1) || fallito "la finestra Form1 non compare"
+form1=$(attendi_finestra Form1 60) || fallito "la finestra Form1 non compare"
 geometria=$(xwininfo -id "$form1")
 grep -q 'Width: 280$' <<<"$geometria" || fallito "larghezza di Form1: $geometria"
 grep -q 'Height: 179$' <<<"$geometria" || fallito "altezza di Form1: $geometria"
 fatto "Form1 compare, area interna 280 x 179"
-riquadro=$(attendi_finestra lerno_castelbrum_pusena) || fallito "il riquadro del guasto non compare"
+riquadro=$(attendi_finestra lerno_castelbrum_pusena 60) || fallito "il riquadro del guasto non compare"
 scuri_etichetta=$(pixel_scuri "$form1" 64 64 177 53)
 scuri_fuori=$(pixel_scuri "$form1" 0 0 280 60)
 [ "$scuri_etichetta" -gt 150 ] || fallito "l'etichetta Attendere non e' disegnata ($scuri_etichetta)"
@@ -258,7 +233,7 @@ fatto "riquadro \"lerno_castelbrum_pusena\" chiuso con OK, stato 3, Form1 scompa
 # The message box of `errore`, through the same platform layer.
 (timeout 180 wine "$prova_messaggio" " Errore n. 1250" >"$lavoro/risposta" 2>/dev/null || true) &
 processi+=($!)
-messaggio=$(attendi_finestra lerno_castelbrum_pusena) || fallito "il riquadro del messaggio non compare"
+messaggio=$(attendi_finestra lerno_castelbrum_pusena 60) || fallito "il riquadro del messaggio non compare"
 sleep 0.5
 scuri_testo=$(pixel_scuri "$messaggio" 0 0 "$(xdotool getwindowgeometry --shell "$messaggio" |
     sed -n 's/^WIDTH=//p')" 30)

@@ -17,29 +17,11 @@ pulisci() {
 }
 trap pulisci EXIT
 
-schermo=
-for n in $(seq 91 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then schermo=$n; break; fi
-done
-[ -n "$schermo" ] || { echo "nessun numero di display libero"; exit 1; }
-Xvfb ":$schermo" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$schermo"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || { echo "Xvfb non parte"; exit 1; }
-
 fallito() { echo "FALLITO: $*"; exit 1; }
 
-# Waits up to 10 s for a window whose title is exactly $1; prints its id.
-attendi_finestra() {
-    local id
-    for _ in $(seq 100); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
+# shellcheck source=tests/finestra/schermo_virtuale.sh
+source "$(dirname "$0")/schermo_virtuale.sh"
+avvia_xvfb
 
 # Presses the OK button of a message box (centred, 15 pixels above the bottom edge, 28 high)
 # until the file $2 shows that the program went on; a click that comes before the box is ready
@@ -54,13 +36,6 @@ premi_ok() {
         for _ in $(seq 10); do [ -s "$2" ] && return 0; sleep 0.1; done
     done
     return 1
-}
-
-# Dark pixels (text) in a region of a window: id, x, y, w, h.
-pixel_scuri() {
-    import -silent -window "$1" "$lavoro/schermata.png"
-    convert "$lavoro/schermata.png" -crop "$4x$5+$2+$3" +repage -colorspace Gray \
-        -threshold 50% -format '%[fx:round(w*h*(1-mean))]' info:
 }
 
 # 1. The wait window: the run is held by a failure message (a folder stands where the first

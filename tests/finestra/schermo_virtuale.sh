@@ -1,0 +1,34 @@
+# Shared by the window checks: a private Xvfb display and a few xdotool helpers. Sourced; the
+# caller defines `fallito`, `lavoro` (a scratch folder) and kills "$xvfb_pid" on exit.
+
+# Starts Xvfb on the first free display number and exports DISPLAY; sets xvfb_pid.
+avvia_xvfb() {
+    local schermo= n
+    for n in $(seq 91 140); do
+        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then schermo=$n; break; fi
+    done
+    [ -n "$schermo" ] || fallito "nessun numero di display libero"
+    Xvfb ":$schermo" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$schermo"
+    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    xdpyinfo >/dev/null 2>&1 || fallito "Xvfb non parte"
+}
+
+# Waits up to $2 seconds (default 10) for a visible window titled exactly $1; prints its id.
+attendi_finestra() {
+    local id decimi=$((${2:-10} * 10))
+    for _ in $(seq "$decimi"); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# Dark pixels (text) in a region of a window: id, x, y, w, h.
+pixel_scuri() {
+    import -silent -window "$1" "$lavoro/schermata.png"
+    convert "$lavoro/schermata.png" -crop "$4x$5+$2+$3" +repage -colorspace Gray \
+        -threshold 50% -format '%[fx:round(w*h*(1-mean))]' info:
+}
