@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing. Usage:
-#   installa_dipendenze.sh [--linux] [--prove] [--windows] [--wine]
+#   installa_dipendenze.sh [--linux] [--prove] [--windows] [--wine] [--fuzz] [--radice]
 # --linux (also with no option): the Linux build; --prove adds what the tests need (GoogleTest,
-# Xvfb and the X tools that drive the window); --windows: the MinGW-w64 cross compiler for the
-# Windows build; --wine: Wine and the X tools that run and drive the Windows program here.
+# Xvfb and the X tools that drive the window, python3 for the JSON checks); --windows: the
+# MinGW-w64 cross compiler for the Windows build; --wine: Wine and the X tools that run and drive
+# the Windows program here; --fuzz: clang's libFuzzer and valgrind, for the reliability checks;
+# --radice: what CI needs to make a fresh Debian root.
 set -euo pipefail
 
 linux=(cmake ninja-build g++ libfltk1.3-dev libx11-dev)
@@ -12,9 +14,12 @@ pacchetti=()
 for opzione in "$@"; do
     case "$opzione" in
         --linux) pacchetti+=("${linux[@]}") ;;
-        --prove) pacchetti+=("${linux[@]}" libgtest-dev xvfb xdotool x11-utils imagemagick valgrind) ;;
+        --prove) pacchetti+=("${linux[@]}" libgtest-dev xvfb xdotool x11-utils imagemagick valgrind
+            python3) ;;
         --windows) pacchetti+=(cmake ninja-build g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64) ;;
         --wine) pacchetti+=(wine64 wine fonts-wine xvfb xdotool x11-utils imagemagick) ;;
+        --fuzz) pacchetti+=("${linux[@]}" clang-14 libclang-rt-14-dev valgrind) ;;
+        --radice) pacchetti+=(mmdebstrap git) ;;
         *) echo "opzione sconosciuta: $opzione" >&2; exit 2 ;;
     esac
 done
@@ -29,5 +34,12 @@ echo "Installo: ${mancanti[*]}"
 comando=()
 [ "$(id -u)" -eq 0 ] || comando=(sudo)
 "${comando[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${comando[@]}" apt-get install -y -qq --no-install-recommends \
-    "${mancanti[@]}" >/dev/null
+registro=$(mktemp)
+if ! DEBIAN_FRONTEND=noninteractive "${comando[@]}" apt-get install -y -qq --no-install-recommends \
+    "${mancanti[@]}" >"$registro" 2>&1; then
+    cat "$registro" >&2
+    rm -f "$registro"
+    echo "installa_dipendenze.sh: l'installazione di ${mancanti[*]} non e' riuscita" >&2
+    exit 1
+fi
+rm -f "$registro"
