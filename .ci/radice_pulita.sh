@@ -64,11 +64,12 @@ crea_tarball() {
         [ -s "$f" ] && sorgenti+=("$f")
     done
     [ ${#sorgenti[@]} -gt 0 ] || fallito "nessuna sorgente di pacchetti nella configurazione di apt"
-    rm -f "$tarball.nuovo"
-    mmdebstrap --quiet --variant=minbase --mode=root \
+    local nuovo=$cache/in-preparazione.tar
+    rm -rf "$nuovo" "$tarball"
+    mmdebstrap --quiet --variant=minbase --mode=root --format=tar \
         --customize-hook='rm -f "$1"/etc/apt/sources.list "$1"/etc/apt/sources.list.d/* "$1"/etc/resolv.conf' \
-        bookworm "$tarball.nuovo" "${sorgenti[@]}"
-    mv "$tarball.nuovo" "$tarball"
+        bookworm "$nuovo" "${sorgenti[@]}"
+    mv "$nuovo" "$tarball"
 }
 
 estrai_e_aggiorna() {
