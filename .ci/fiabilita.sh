@@ -9,26 +9,10 @@ cd "$(dirname "$0")/.."
 radice=$(pwd)
 inizio=$SECONDS
 
-fallito() {
-    echo "FALLITO: $*"
-    exit 1
-}
-fatto() { echo "ok: $*"; }
+source .ci/comune.sh
 
 echo "== dipendenze =="
-bash scripts/installa_dipendenze.sh --linux
-mancanti=()
-for p in clang-14 libclang-rt-14-dev valgrind; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || mancanti+=("$p")
-done
-if [ ${#mancanti[@]} -gt 0 ]; then
-    echo "Installo: ${mancanti[*]}"
-    comando=()
-    [ "$(id -u)" -eq 0 ] || comando=(sudo)
-    "${comando[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${comando[@]}" apt-get install -y -qq --no-install-recommends \
-        "${mancanti[@]}" >/dev/null
-fi
+bash scripts/installa_dipendenze.sh --fuzz
 
 echo "== fuzzing =="
 build=$radice/build-fiab

@@ -7,11 +7,7 @@ cd "$(dirname "$0")/.."
 radice=$(pwd)
 inizio=$SECONDS
 
-fallito() {
-    echo "FALLITO: $*"
-    exit 1
-}
-fatto() { echo "ok: $*"; }
+source .ci/comune.sh
 
 echo "== dipendenze e build =="
 bash scripts/installa_dipendenze.sh --linux --windows --wine
@@ -149,8 +145,8 @@ fatto "anche in una cartella dal nome fuori della code page ANSI"
 echo "== un guasto del sistema: stato 3 =="
 for sistema in linux windows; do
     cartella=$lavoro/guasto_$sistema
-    # A folder where the first file's temporary copy goes makes the first write fail.
-    mkdir -p "$cartella/Lerno_Castelbrum_Pusena_linea.txt.tmp"
+    # A folder standing at the name of the first file written makes that write fail.
+    mkdir -p "$cartella/Lerno_Castelbrum_Pusena_linea.txt"
     stato=$(esegui "$sistema" "$cartella")
     [ "$stato" = 3 ] || fallito "$sistema: stato di uscita $stato, atteso 3"
     grep -q 'Lerno_Castelbrum_Pusena_linea.txt' "$cartella/errori.txt" ||
@@ -202,7 +198,7 @@ attendi_file() {
 
 # The failure case holds the run at its message box, so the wait window can be looked at.
 cartella=$lavoro/finestra
-mkdir -p "$cartella/Lerno_Castelbrum_Pusena_linea.txt.tmp"
+mkdir -p "$cartella/Lerno_Castelbrum_Pusena_linea.txt"
 cp "$exe_windows" "$cartella/"
 (
     stato=0
@@ -211,16 +207,8 @@ cp "$exe_windows" "$cartella/"
 ) &
 processi+=($!)
 form1=$(attendi_finestra Form1 60) || fallito "la finestra Form1 non compare"
-geometria=$(xwininfo -id "$form1")
-grep -q 'Width: 280$' <<<"$geometria" || fallito "larghezza di Form1: $geometria"
-grep -q 'Height: 179$' <<<"$geometria" || fallito "altezza di Form1: $geometria"
-fatto "Form1 compare, area interna 280 x 179"
 riquadro=$(attendi_finestra lerno_castelbrum_pusena 60) || fallito "il riquadro del guasto non compare"
-scuri_etichetta=$(pixel_scuri "$form1" 64 64 177 53)
-scuri_fuori=$(pixel_scuri "$form1" 0 0 280 60)
-[ "$scuri_etichetta" -gt 150 ] || fallito "l'etichetta Attendere non e' disegnata ($scuri_etichetta)"
-[ "$scuri_fuori" -eq 0 ] || fallito "testo fuori dall'etichetta ($scuri_fuori)"
-fatto "l'etichetta e' disegnata al suo posto ($scuri_etichetta pixel scuri)"
+controlla_form1 "$form1"
 premi_ok "$riquadro" || fallito "OK non chiude il riquadro del guasto"
 attendi_file "$lavoro/uscita_finestra" || fallito "il programma non finisce dopo OK"
 [ "$(cat "$lavoro/uscita_finestra")" = 3 ] ||

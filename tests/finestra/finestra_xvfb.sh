@@ -17,10 +17,11 @@ pulisci() {
 }
 trap pulisci EXIT
 
-fallito() { echo "FALLITO: $*"; exit 1; }
-
+qui=$(dirname "$0")
+# shellcheck source=.ci/comune.sh
+source "$qui/../../.ci/comune.sh"
 # shellcheck source=tests/finestra/schermo_virtuale.sh
-source "$(dirname "$0")/schermo_virtuale.sh"
+source "$qui/schermo_virtuale.sh"
 avvia_xvfb
 
 # Presses the OK button of a message box (centred, 15 pixels above the bottom edge, 28 high)
@@ -38,11 +39,11 @@ premi_ok() {
     return 1
 }
 
-# 1. The wait window: the run is held by a failure message (a folder stands where the first
-#    file's temporary copy goes), so the window can be inspected while it is shown.
+# 1. The wait window: the run is held by a failure message (a folder stands at the name of the
+#    first file written), so the window can be inspected while it is shown.
 mkdir "$lavoro/run"
 cp "$programma" "$lavoro/run/programma"
-mkdir "$lavoro/run/Lerno_Castelbrum_Pusena_linea.txt.tmp"
+mkdir "$lavoro/run/Lerno_Castelbrum_Pusena_linea.txt"
 (
     cd "$lavoro/run"
     uscita=0
@@ -51,14 +52,7 @@ mkdir "$lavoro/run/Lerno_Castelbrum_Pusena_linea.txt.tmp"
 ) &
 
 form1=$(attendi_finestra Form1) || fallito "la finestra Form1 non compare"
-geometria=$(xwininfo -id "$form1")
-grep -q 'Width: 280' <<<"$geometria" || fallito "larghezza di Form1: $geometria"
-grep -q 'Height: 179' <<<"$geometria" || fallito "altezza di Form1: $geometria"
-scuri_etichetta=$(pixel_scuri "$form1" 64 64 177 53)
-scuri_fuori=$(pixel_scuri "$form1" 0 0 280 60)
-[ "$scuri_etichetta" -gt 150 ] || fallito "l'etichetta Attendere non e' disegnata ($scuri_etichetta)"
-[ "$scuri_fuori" -eq 0 ] || fallito "testo fuori dall'etichetta ($scuri_fuori)"
-echo "Form1: 280x179, etichetta disegnata ($scuri_etichetta pixel scuri)"
+controlla_form1 "$form1"
 
 riquadro=$(attendi_finestra lerno_castelbrum_pusena) || fallito "il messaggio di guasto non compare"
 premi_ok "$riquadro" "$lavoro/uscita" || fallito "OK non chiude il messaggio di guasto"

@@ -1,5 +1,6 @@
-# Shared by the window checks: a private Xvfb display and a few xdotool helpers. Sourced; the
-# caller defines `fallito`, `lavoro` (a scratch folder) and kills "$xvfb_pid" on exit.
+# Shared by the window checks: a private Xvfb display and a few xdotool helpers. Sourced after
+# .ci/comune.sh (for `fallito`); the caller defines `lavoro` (a scratch folder) and kills
+# "$xvfb_pid" on exit.
 
 # Starts Xvfb on the first free display number and exports DISPLAY; sets xvfb_pid.
 avvia_xvfb() {
@@ -31,4 +32,18 @@ pixel_scuri() {
     import -silent -window "$1" "$lavoro/schermata.png"
     convert "$lavoro/schermata.png" -crop "$4x$5+$2+$3" +repage -colorspace Gray \
         -threshold 50% -format '%[fx:round(w*h*(1-mean))]' info:
+}
+
+# The wait window as both builds must show it: client area 280 x 179, the label "Attendere"
+# drawn inside its 177 x 53 box at 64,64 and nothing drawn above it. $1: the window's id.
+controlla_form1() {
+    local geometria scuri_etichetta scuri_fuori
+    geometria=$(xwininfo -id "$1")
+    grep -q 'Width: 280$' <<<"$geometria" || fallito "larghezza di Form1: $geometria"
+    grep -q 'Height: 179$' <<<"$geometria" || fallito "altezza di Form1: $geometria"
+    scuri_etichetta=$(pixel_scuri "$1" 64 64 177 53)
+    scuri_fuori=$(pixel_scuri "$1" 0 0 280 60)
+    [ "$scuri_etichetta" -gt 150 ] || fallito "l'etichetta Attendere non e' disegnata ($scuri_etichetta)"
+    [ "$scuri_fuori" -eq 0 ] || fallito "testo fuori dall'etichetta ($scuri_fuori)"
+    echo "Form1: 280x179, etichetta disegnata ($scuri_etichetta pixel scuri)"
 }
