@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "support/senza_privilegi.h"
+
 namespace scenario::prova {
 
 // How the real program is started in a fault test.
@@ -26,8 +28,5 @@ struct fine_programma_figlio {
 fine_programma_figlio esegui_programma(const std::filesystem::path& cartella,
                                        const std::filesystem::path& programma,
                                        const avvio_programma& avvio = {});
-
-// The id "nobody" has on Debian: a user that owns nothing in the test folders.
-inline constexpr unsigned id_senza_privilegi = 65534;
 
 }  // namespace scenario::prova
