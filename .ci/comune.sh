@@ -6,7 +6,8 @@ fallito() {
 }
 fatto() { echo "ok: $*"; }
 
-# Runs a stage, with its name before and its duration after: tappa NAME COMMAND...
+# Runs a stage, with its name before and its duration after: tappa NAME COMMAND... The command
+# should be a process of its own (a script): inside a function called here `set -e` is off.
 tappa() {
     local nome=$1 inizio_tappa=$SECONDS stato=0
     shift
