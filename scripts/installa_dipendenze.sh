@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing. Usage:
-#   installa_dipendenze.sh [--linux] [--prove] [--windows] [--wine] [--fuzz] [--radice]
+#   installa_dipendenze.sh [--linux] [--prove] [--windows] [--wine] [--fuzz] [--formato] [--radice]
 # --linux (also with no option): the Linux build; --prove adds what the tests need (GoogleTest,
 # Xvfb and the X tools that drive the window, python3 for the JSON checks); --windows: the
 # MinGW-w64 cross compiler for the Windows build; --wine: Wine and the X tools that run and drive
 # the Windows program here; --fuzz: clang's libFuzzer and valgrind, for the reliability checks;
-# --radice: what CI needs to make a fresh Debian root.
+# --formato: clang-format, for the layout check; --radice: what CI needs to make a fresh Debian
+# root.
 set -euo pipefail
 
 linux=(cmake ninja-build g++ libfltk1.3-dev libx11-dev)
@@ -19,6 +20,7 @@ for opzione in "$@"; do
         --windows) pacchetti+=(cmake ninja-build g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64) ;;
         --wine) pacchetti+=(wine64 wine fonts-wine xvfb xdotool x11-utils imagemagick) ;;
         --fuzz) pacchetti+=("${linux[@]}" clang-14 libclang-rt-14-dev valgrind) ;;
+        --formato) pacchetti+=(clang-format git) ;;
         --radice) pacchetti+=(mmdebstrap git) ;;
         *) echo "opzione sconosciuta: $opzione" >&2; exit 2 ;;
     esac
