@@ -133,7 +133,8 @@ int compila(const richiesta_compilazione& richiesta, std::ostream& errori) {
         // change together, all or none, so the output never mixes two compilations.
         const std::vector<std::string> nomi = file_prodotti(stato);
         std::vector<std::string> contenuti;
-        for (const std::string& nome : nomi) contenuti.push_back(leggi_file(lavoro.percorso() / nome));
+        for (const std::string& nome : nomi)
+            contenuti.push_back(leggi_file(lavoro.percorso() / nome));
         std::vector<contenuto_file> insieme;
         for (std::size_t n = 0; n < nomi.size(); ++n) {
             insieme.push_back({richiesta.uscita / nomi[n], contenuti[n]});
@@ -156,7 +157,7 @@ int compila(const richiesta_compilazione& richiesta, std::ostream& errori) {
     return stato.codice_errore == 0 ? uscita::riuscita : uscita::codice_registrato;
 }
 
-int comando_compile(const std::vector<std::string>& parole, std::ostream&, std::ostream& errori) {
+int comando_compila(const std::vector<std::string>& parole, std::ostream&, std::ostream& errori) {
     static constexpr std::array<opzione, 4> opzioni = {{
         {"scenario", '\0', true},
         {"train", '\0', true},

@@ -22,7 +22,7 @@ int compila(const richiesta_compilazione& richiesta, std::ostream& errori);
 
 // "compile DIR --scenario NAME --train NUMBER [--no-line] [--out OUTDIR]"; errore_uso for a
 // mistake on the command line.
-int comando_compile(const std::vector<std::string>& parole, std::ostream& uscita,
+int comando_compila(const std::vector<std::string>& parole, std::ostream& uscita,
                     std::ostream& errori);
 
 }  // namespace scenario::strumento

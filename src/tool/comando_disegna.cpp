@@ -63,7 +63,7 @@ int disegna(const richiesta_disegno& richiesta, std::ostream& errori) {
     return uscita::riuscita;
 }
 
-int comando_render(const std::vector<std::string>& parole, std::ostream&, std::ostream& errori) {
+int comando_disegna(const std::vector<std::string>& parole, std::ostream&, std::ostream& errori) {
     static constexpr std::array<opzione, 3> opzioni = {{
         {"scenario", '\0', true},
         {"train", '\0', true},

@@ -18,7 +18,7 @@ struct richiesta_disegno {
 int disegna(const richiesta_disegno& richiesta, std::ostream& errori);
 
 // "render DIR --scenario NAME --train NUMBER -o FILE.svg".
-int comando_render(const std::vector<std::string>& parole, std::ostream& uscita,
-                   std::ostream& errori);
+int comando_disegna(const std::vector<std::string>& parole, std::ostream& uscita,
+                    std::ostream& errori);
 
 }  // namespace scenario::strumento

@@ -60,7 +60,7 @@ int esporta_sorgenti(const richiesta_sorgenti& richiesta, std::ostream& errori) 
     return uscita::riuscita;
 }
 
-int comando_sources(const std::vector<std::string>& parole, std::ostream&, std::ostream& errori) {
+int comando_sorgenti(const std::vector<std::string>& parole, std::ostream&, std::ostream& errori) {
     static constexpr std::array<opzione, 3> opzioni = {{
         {"scenario", '\0', true},
         {"train", '\0', true},

@@ -19,7 +19,7 @@ struct richiesta_sorgenti {
 int esporta_sorgenti(const richiesta_sorgenti& richiesta, std::ostream& errori);
 
 // "sources DIR [--scenario NAME] [--train NUMBER] [--force]".
-int comando_sources(const std::vector<std::string>& parole, std::ostream& uscita,
-                    std::ostream& errori);
+int comando_sorgenti(const std::vector<std::string>& parole, std::ostream& uscita,
+                     std::ostream& errori);
 
 }  // namespace scenario::strumento

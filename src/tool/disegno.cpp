@@ -59,9 +59,10 @@ std::string disegna_svg(const scenario_compilato& s) {
     if (s.geometria) {
         y += disegno::pianta(corpo, s, margine, y, larghezza - 2 * margine, 430) + 24;
     } else {
-        corpo += "<text x=\"" + svg::n(margine) + "\" y=\"" + svg::n(y + 14) +
-                 "\" font-size=\"12\" fill=\"#666666\">No line geometry file: compiled with "
-                 "--no-line, so there is no plan to draw.</text>\n";
+        corpo += svg::scritta(margine, y + 14,
+                              "No line geometry file: compiled with --no-line, so there is no "
+                              "plan to draw.",
+                              "font-size=\"12\" fill=\"#666666\"");
         y += 40;
     }
     y += disegno::profili(corpo, s, margine, y, larghezza - 2 * margine);
@@ -69,18 +70,14 @@ std::string disegna_svg(const scenario_compilato& s) {
 
     std::string titolo =
         svg::testo(s.nome_scenario) + " \u2014 train " + svg::testo(s.numero_treno);
-    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + svg::n(larghezza) +
-           "\" height=\"" + svg::n(altezza) + "\" viewBox=\"0 0 " + svg::n(larghezza) + " " +
-           svg::n(altezza) + "\" font-family=\"DejaVu Sans, Verdana, Arial, sans-serif\">\n";
-    out += "<title>" + titolo + "</title>\n";
-    out += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
-    out += "<text x=\"" + svg::n(margine) + "\" y=\"42\" font-size=\"26\" font-weight=\"bold\">" +
-           titolo + "</text>\n";
-    out += "<text x=\"" + svg::n(margine) + "\" y=\"66\" font-size=\"13\" fill=\"#555555\">" +
-           svg::testo(sommario(s)) + "</text>\n";
+    std::string out =
+        svg::apri_documento(larghezza, altezza, "DejaVu Sans, Verdana, Arial, sans-serif");
+    out += svg::titolo(titolo);
+    out += svg::sfondo("#ffffff");
+    out += svg::scritta(margine, 42, titolo, "font-size=\"26\" font-weight=\"bold\"");
+    out += svg::scritta(margine, 66, svg::testo(sommario(s)), "font-size=\"13\" fill=\"#555555\"");
     out += corpo;
-    out += "</svg>\n";
+    out += svg::chiudi_documento();
     return out;
 }
 

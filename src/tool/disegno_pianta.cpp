@@ -92,8 +92,9 @@ std::string polilinea(const profilo_linea& g, const proiezione& pr, std::int64_t
 }
 
 void cerchio(std::string& out, const punto_piano& p, double r, const char* riempimento) {
-    out += "<circle cx=\"" + svg::n(p.x) + "\" cy=\"" + svg::n(p.y) + "\" r=\"" + svg::n(r) +
-           "\" fill=\"" + riempimento + "\" stroke=\"#ffffff\" stroke-width=\"1\"/>\n";
+    out += svg::cerchio(
+        p.x, p.y, r,
+        std::string("fill=\"") + riempimento + "\" stroke=\"#ffffff\" stroke-width=\"1\"");
 }
 
 // One row of samples beside the panel's heading, clear of the drawing.
@@ -110,14 +111,12 @@ void legenda(std::string& out, double x, double y) {
                          {"kilometre mark", "#888888", false}};
     for (const voce& v : voci) {
         if (v.tratto) {
-            out += "<line x1=\"" + svg::n(x) + "\" y1=\"" + svg::n(y - 4) + "\" x2=\"" +
-                   svg::n(x + 18) + "\" y2=\"" + svg::n(y - 4) + "\" stroke=\"" + v.colore +
-                   "\" stroke-width=\"4\"/>\n";
+            out += svg::linea(x, y - 4, x + 18, y - 4,
+                              std::string("stroke=\"") + v.colore + "\" stroke-width=\"4\"");
         } else {
             cerchio(out, {x + 9, y - 4}, 4.5, v.colore);
         }
-        out += "<text x=\"" + svg::n(x + 24) + "\" y=\"" + svg::n(y) + "\" font-size=\"11\">" +
-               v.testo + "</text>\n";
+        out += svg::scritta(x + 24, y, v.testo, "font-size=\"11\"");
         x += 34 + 6.5 * static_cast<double>(std::char_traits<char>::length(v.testo));
     }
 }
@@ -133,25 +132,23 @@ double pianta(std::string& out, const scenario_compilato& s, double x, double y,
     for (std::int64_t m = 0; m <= ultimo; m += passo) {
         if (auto p = a_metro(g, m)) campioni.push_back(*p);
     }
-    out += "<text x=\"" + svg::n(x) + "\" y=\"" + svg::n(y + 14) +
-           "\" font-size=\"14\" font-weight=\"bold\">Plan of the line</text>\n";
+    out += svg::scritta(x, y + 14, "Plan of the line", "font-size=\"14\" font-weight=\"bold\"");
     if (campioni.size() < 2) {
-        out += "<text x=\"" + svg::n(x) + "\" y=\"" + svg::n(y + 40) +
-               "\" font-size=\"12\">The geometry file holds no points to draw.</text>\n";
+        out += svg::scritta(x, y + 40, "The geometry file holds no points to draw.",
+                            "font-size=\"12\"");
         return 60;
     }
 
     constexpr double intestazione = 24;
     proiezione pr(campioni, x, y + intestazione, larghezza, altezza_massima - intestazione, 70, 45);
-    out += "<polyline points=\"" + polilinea(g, pr, 0, ultimo, passo) +
-           "\" fill=\"none\" stroke=\"" + colore_linea +
-           "\" stroke-width=\"2.5\" stroke-linejoin=\"round\"/>\n";
+    out += svg::polilinea(polilinea(g, pr, 0, ultimo, passo),
+                          std::string("fill=\"none\" stroke=\"") + colore_linea +
+                              "\" stroke-width=\"2.5\" stroke-linejoin=\"round\"");
 
     for (const rallentamento& r : rallentamenti(s.celle)) {
-        out += "<polyline points=\"" +
-               polilinea(g, pr, r.inizio, std::max(r.fine, r.inizio + 1), 10) +
-               "\" fill=\"none\" stroke=\"" + colore_rallentamento +
-               "\" stroke-width=\"7\" stroke-linecap=\"round\" opacity=\"0.9\"/>\n";
+        out += svg::polilinea(polilinea(g, pr, r.inizio, std::max(r.fine, r.inizio + 1), 10),
+                              std::string("fill=\"none\" stroke=\"") + colore_rallentamento +
+                                  "\" stroke-width=\"7\" stroke-linecap=\"round\" opacity=\"0.9\"");
     }
 
     std::vector<std::pair<punto_piano, const stazione*>> fermate;
@@ -173,8 +170,8 @@ double pianta(std::string& out, const scenario_compilato& s, double x, double y,
             libero = libero && std::hypot(f.first.x - q.x, f.first.y - q.y) > 40;
         }
         if (libero) {
-            out += "<text x=\"" + svg::n(q.x + 4) + "\" y=\"" + svg::n(q.y + 14) +
-                   "\" font-size=\"10\" fill=\"#777777\">" + km(m) + " km</text>\n";
+            out +=
+                svg::scritta(q.x + 4, q.y + 14, km(m) + " km", "font-size=\"10\" fill=\"#777777\"");
         }
     }
 
@@ -187,9 +184,9 @@ double pianta(std::string& out, const scenario_compilato& s, double x, double y,
     for (const auto& [q, st] : fermate) {
         cerchio(out, q, 6, colore_stazione);
         // Alternate above and below: neighbouring stations often stand a few hundred metres apart.
-        out += "<text x=\"" + svg::n(q.x) + "\" y=\"" + svg::n(sopra ? q.y - 11 : q.y + 21) +
-               "\" font-size=\"12\" font-weight=\"bold\" fill=\"" + colore_stazione +
-               "\" text-anchor=\"middle\">" + svg::testo(st->nome) + "</text>\n";
+        out += svg::scritta(q.x, sopra ? q.y - 11 : q.y + 21, svg::testo(st->nome),
+                            std::string("font-size=\"12\" font-weight=\"bold\" fill=\"") +
+                                colore_stazione + "\" text-anchor=\"middle\"");
         sopra = !sopra;
     }
 
@@ -197,10 +194,9 @@ double pianta(std::string& out, const scenario_compilato& s, double x, double y,
     double barra_km = passo_tondo(80.0 / pr.scala() / 1000.0);
     double lunga = barra_km * 1000.0 * pr.scala();
     double by = y + intestazione + pr.altezza() - 12;
-    out += "<path d=\"M" + svg::n(x) + "," + svg::n(by - 5) + " v5 h" + svg::n(lunga) +
-           " v-5\" fill=\"none\" stroke=\"#333333\" stroke-width=\"1.5\"/>\n";
-    out += "<text x=\"" + svg::n(x + lunga + 6) + "\" y=\"" + svg::n(by) + "\" font-size=\"11\">" +
-           km(barra_km * 1000.0) + " km</text>\n";
+    out += svg::tracciato("M" + svg::n(x) + "," + svg::n(by - 5) + " v5 h" + svg::n(lunga) + " v-5",
+                          "fill=\"none\" stroke=\"#333333\" stroke-width=\"1.5\"");
+    out += svg::scritta(x + lunga + 6, by, km(barra_km * 1000.0) + " km", "font-size=\"11\"");
 
     legenda(out, x + larghezza - 430, y + 14);
     return intestazione + pr.altezza();

@@ -35,30 +35,14 @@ struct striscia {
     double basso() const { return y + altezza; }
 };
 
-std::string testo(double x, double y, const std::string& contenuto, const char* attributi = "") {
-    return "<text x=\"" + svg::n(x) + "\" y=\"" + svg::n(y) + "\" " + attributi + ">" + contenuto +
-           "</text>\n";
-}
-
-std::string linea(double x1, double y1, double x2, double y2, const char* attributi) {
-    return "<line x1=\"" + svg::n(x1) + "\" y1=\"" + svg::n(y1) + "\" x2=\"" + svg::n(x2) +
-           "\" y2=\"" + svg::n(y2) + "\" " + attributi + "/>\n";
-}
-
-std::string rettangolo(double x, double y, double l, double a, const char* attributi) {
-    return "<rect x=\"" + svg::n(x) + "\" y=\"" + svg::n(y) + "\" width=\"" +
-           svg::n(std::max(l, 0.8)) + "\" height=\"" + svg::n(std::max(a, 0.0)) + "\" " +
-           attributi + "/>\n";
-}
-
 void nome_striscia(std::string& out, const asse& a, const striscia& s, const char* nome,
                    const char* unita) {
     double centro = s.y + s.altezza / 2;
-    out += testo(a.sinistra() - 38, centro + (unita[0] ? -2 : 4), nome,
-                 "font-size=\"12\" font-weight=\"bold\" text-anchor=\"end\"");
+    out += svg::scritta(a.sinistra() - 38, centro + (unita[0] ? -2 : 4), nome,
+                        "font-size=\"12\" font-weight=\"bold\" text-anchor=\"end\"");
     if (unita[0]) {
-        out += testo(a.sinistra() - 38, centro + 12, unita,
-                     "font-size=\"10\" fill=\"#666666\" text-anchor=\"end\"");
+        out += svg::scritta(a.sinistra() - 38, centro + 12, unita,
+                            "font-size=\"10\" fill=\"#666666\" text-anchor=\"end\"");
     }
 }
 
@@ -67,9 +51,9 @@ void valori_striscia(std::string& out, const asse& a, const striscia& s, double 
                      double massimo, const std::vector<double>& valori) {
     for (double v : valori) {
         double y = s.basso() - (v - minimo) / (massimo - minimo) * s.altezza;
-        out += linea(a.sinistra(), y, a.destra(), y, "stroke=\"#e4e4e4\" stroke-width=\"1\"");
-        out += testo(a.sinistra() - 5, y + 3.5, svg::n(v),
-                     "font-size=\"9\" fill=\"#666666\" text-anchor=\"end\"");
+        out += svg::linea(a.sinistra(), y, a.destra(), y, "stroke=\"#e4e4e4\" stroke-width=\"1\"");
+        out += svg::scritta(a.sinistra() - 5, y + 3.5, svg::n(v),
+                            "font-size=\"9\" fill=\"#666666\" text-anchor=\"end\"");
     }
 }
 
@@ -111,8 +95,8 @@ void gradini(std::string& out, const std::vector<tratto>& elenco, const asse& a,
         double yv = y(static_cast<double>(t.valore));
         d += " V" + svg::n(yv) + " H" + svg::n(a(t.a));
     }
-    out += "<path d=\"" + d + "\" fill=\"none\" stroke=\"" + colore +
-           "\" stroke-width=\"2\" stroke-linejoin=\"round\"/>\n";
+    out += svg::tracciato(d, std::string("fill=\"none\" stroke=\"") + colore +
+                                 "\" stroke-width=\"2\" stroke-linejoin=\"round\"");
 }
 
 double massimo_di(const std::vector<tratto>& elenco) {
@@ -133,15 +117,17 @@ void pendenze(std::string& out, const scenario_compilato& sc, const asse& a, con
         if (t.valore == 0) continue;
         double alto = static_cast<double>(t.valore) / g * s.altezza / 2;
         const char* colore = t.valore > 0 ? "fill=\"#d98880\"" : "fill=\"#7fb3d5\"";
-        out += rettangolo(a(t.da), t.valore > 0 ? zero - alto : zero, a(t.a) - a(t.da),
-                          std::fabs(alto), colore);
+        out += svg::rettangolo(a(t.da), t.valore > 0 ? zero - alto : zero, a(t.a) - a(t.da),
+                               std::fabs(alto), colore);
         if (a(t.a) - a(t.da) >= 20) {
-            out += testo((a(t.da) + a(t.a)) / 2, t.valore > 0 ? zero - alto - 3 : zero - alto + 10,
-                         std::to_string(t.valore),
-                         "font-size=\"9\" fill=\"#444444\" text-anchor=\"middle\"");
+            out += svg::scritta((a(t.da) + a(t.a)) / 2,
+                                t.valore > 0 ? zero - alto - 3 : zero - alto + 10,
+                                std::to_string(t.valore),
+                                "font-size=\"9\" fill=\"#444444\" text-anchor=\"middle\"");
         }
     }
-    out += linea(a.sinistra(), zero, a.destra(), zero, "stroke=\"#555555\" stroke-width=\"1\"");
+    out +=
+        svg::linea(a.sinistra(), zero, a.destra(), zero, "stroke=\"#555555\" stroke-width=\"1\"");
     nome_striscia(out, a, s, "gradient", "\u2030 (pendenza \u2212 100)");
 }
 
@@ -161,10 +147,10 @@ void velocita(std::string& out, const scenario_compilato& sc, const asse& a, con
         double x1 = a(r.inizio);
         double x2 = a(std::min<double>(r.fine, a.fine()));
         double y = s.basso() - std::clamp<double>(r.velocita, 0, cima) / cima * s.altezza;
-        out += rettangolo(x1, s.y, x2 - x1, s.altezza, "fill=\"#e67e22\" opacity=\"0.18\"");
-        out += linea(x1, y, x2, y, "stroke=\"#e67e22\" stroke-width=\"3\"");
-        out += testo(x2 + 3, y - 3, std::to_string(r.velocita) + " km/h slowdown",
-                     "font-size=\"10\" fill=\"#b9570b\"");
+        out += svg::rettangolo(x1, s.y, x2 - x1, s.altezza, "fill=\"#e67e22\" opacity=\"0.18\"");
+        out += svg::linea(x1, y, x2, y, "stroke=\"#e67e22\" stroke-width=\"3\"");
+        out += svg::scritta(x2 + 3, y - 3, std::to_string(r.velocita) + " km/h slowdown",
+                            "font-size=\"10\" fill=\"#b9570b\"");
     }
     gradini(out, elenco, a, s, 0, cima, "#1f77b4");
     nome_striscia(out, a, s, "speed limit", "km/h (velocita \u00d7 5)");
@@ -189,30 +175,31 @@ void segnali(std::string& out, const scenario_compilato& sc, const asse& a, cons
         a.dentro(ripetizione->inizio)) {
         double x1 = a(ripetizione->inizio);
         double x2 = a(std::min<double>(ripetizione->fine, a.fine()));
-        out += rettangolo(x1, s.y + 2, x2 - x1, s.altezza - 4, "fill=\"#dfe6ee\"");
-        out += testo(x1 + 3, s.basso() - 4,
-                     "cab signals, " + std::to_string(ripetizione->posizione) + " codes",
-                     "font-size=\"9\" fill=\"#556677\"");
+        out += svg::rettangolo(x1, s.y + 2, x2 - x1, s.altezza - 4, "fill=\"#dfe6ee\"");
+        out += svg::scritta(x1 + 3, s.basso() - 4,
+                            "cab signals, " + std::to_string(ripetizione->posizione) + " codes",
+                            "font-size=\"9\" fill=\"#556677\"");
     }
     for (std::size_t n = 0; n < sc.celle.size(); ++n) {
         const cella& c = sc.celle[n];
         if (c.tipo == tipo_cella::punto_codice || c.tipo == tipo_cella::punto_codice_nullo) {
             double m = static_cast<double>(metro_profilo(n));
             if (!a.dentro(m)) continue;
-            out += rettangolo(a(m) - 1, s.y + 3, 2, s.altezza - 6, "fill=\"#7f8c8d\"");
+            out += svg::rettangolo(a(m) - 1, s.y + 3, 2, s.altezza - 6, "fill=\"#7f8c8d\"");
             continue;
         }
         double m = static_cast<double>(metro_punto(n));
         if (!a.dentro(m)) continue;
         double x = a(m);
         if (c.tipo == tipo_cella::segnale) {
-            out += "<path d=\"M" + svg::n(x) + "," + svg::n(centro - 7) +
-                   " l5,10 h-10 z\" fill=\"" + colore_segnale + "\"/>\n";
+            out += svg::tracciato("M" + svg::n(x) + "," + svg::n(centro - 7) + " l5,10 h-10 z",
+                                  std::string("fill=\"") + colore_segnale + "\"");
         } else if (c.tipo == tipo_cella::avviso_rallentamento) {
-            out += rettangolo(x - 4, centro - 6, 8, 12, "fill=\"#e67e22\"");
+            out += svg::rettangolo(x - 4, centro - 6, 8, 12, "fill=\"#e67e22\"");
         } else if (c.tipo == tipo_cella::inizio_rallentamento ||
                    c.tipo == tipo_cella::fine_rallentamento) {
-            out += linea(x, s.y + 2, x, s.basso() - 2, "stroke=\"#e67e22\" stroke-width=\"2.5\"");
+            out +=
+                svg::linea(x, s.y + 2, x, s.basso() - 2, "stroke=\"#e67e22\" stroke-width=\"2.5\"");
         }
     }
     nome_striscia(out, a, s, "signals", "\u25b2 signal, \u25a0 warning, | code");
@@ -227,11 +214,11 @@ void cartelli_velocita(std::string& out, const scenario_compilato& sc, const ass
         double m = static_cast<double>(metro_punto(n));
         if (c.tipo != tipo_cella::indicatore_v_max || !a.dentro(m)) continue;
         double x = a(m);
-        out += rettangolo(x - 2.5, s.y + 4, 5, 9, "fill=\"#222222\"");
+        out += svg::rettangolo(x - 2.5, s.y + 4, 5, 9, "fill=\"#222222\"");
         // dato1 packs the "s" speed in hundreds of fifths: 100 km/h reads 20xx.
         if (x - ultima_x >= 18) {
-            out += testo(x, s.basso() - 3, std::to_string(c.dato1 / 100 * 5),
-                         "font-size=\"9\" text-anchor=\"middle\"");
+            out += svg::scritta(x, s.basso() - 3, std::to_string(c.dato1 / 100 * 5),
+                                "font-size=\"9\" text-anchor=\"middle\"");
             ultima_x = x;
         }
     }
@@ -247,15 +234,14 @@ void cartelli_indicatori(std::string& out, const scenario_compilato& sc, const a
         double m = static_cast<double>(metro_punto(n));
         if (c.tipo != tipo_cella::cartello_indicazione || !a.dentro(m)) continue;
         double x = a(m);
-        out += linea(x, s.basso() - 8, x, s.basso(), "stroke=\"#7b3fa0\" stroke-width=\"2\"");
+        out += svg::linea(x, s.basso() - 8, x, s.basso(), "stroke=\"#7b3fa0\" stroke-width=\"2\"");
         std::string scritta;
         if (c.dato1 >= 0 && static_cast<std::size_t>(c.dato1) < sc.punti.size()) {
             scritta = da_cp1252(sc.punti[static_cast<std::size_t>(c.dato1)].nome);
         }
         if (scritta.empty() || x - ultima_x < 11) continue;
-        out += "<text transform=\"translate(" + svg::n(x + 3) + "," + svg::n(s.basso() - 10) +
-               ") rotate(-90)\" font-size=\"9\" fill=\"#5b2c6f\">" + svg::testo(scritta) +
-               "</text>\n";
+        out += svg::scritta_ruotata(x + 3, s.basso() - 10, -90, svg::testo(scritta),
+                                    "font-size=\"9\" fill=\"#5b2c6f\"");
         ultima_x = x;
     }
     nome_striscia(out, a, s, "indication boards", "tipo 14");
@@ -265,10 +251,11 @@ void montagne(std::string& out, const scenario_compilato& sc, const asse& a, con
     for (const tratto& t :
          tratti(sc.celle, a, [](const cella& c) { return static_cast<long long>(c.montagna); })) {
         if (t.valore == 0) continue;
-        out += rettangolo(a(t.da), s.y + 3, a(t.a) - a(t.da), s.altezza - 6, "fill=\"#a1887f\"");
+        out +=
+            svg::rettangolo(a(t.da), s.y + 3, a(t.a) - a(t.da), s.altezza - 6, "fill=\"#a1887f\"");
         if (a(t.a) - a(t.da) >= 12) {
-            out += testo((a(t.da) + a(t.a)) / 2, s.basso() - 7, std::to_string(t.valore),
-                         "font-size=\"9\" fill=\"#ffffff\" text-anchor=\"middle\"");
+            out += svg::scritta((a(t.da) + a(t.a)) / 2, s.basso() - 7, std::to_string(t.valore),
+                                "font-size=\"9\" fill=\"#ffffff\" text-anchor=\"middle\"");
         }
     }
     nome_striscia(out, a, s, "mountains", "montagna kind");
@@ -280,11 +267,12 @@ void zone_stazioni(std::string& out, const scenario_compilato& sc, const asse& a
         double da = std::max(0.0, static_cast<double>(st.inizio));
         double fino = std::min(a.fine(), static_cast<double>(st.fine));
         if (fino > da) {
-            out += rettangolo(a(da), s.y + 3, a(fino) - a(da), s.altezza - 6, "fill=\"#aec6e8\"");
+            out +=
+                svg::rettangolo(a(da), s.y + 3, a(fino) - a(da), s.altezza - 6, "fill=\"#aec6e8\"");
         }
         if (a.dentro(st.posizione)) {
-            out += linea(a(st.posizione), s.y + 1, a(st.posizione), s.basso() - 1,
-                         "stroke=\"#1f4e9c\" stroke-width=\"2\"");
+            out += svg::linea(a(st.posizione), s.y + 1, a(st.posizione), s.basso() - 1,
+                              "stroke=\"#1f4e9c\" stroke-width=\"2\"");
         }
     }
     nome_striscia(out, a, s, "station zones", "inizio to fine");
@@ -296,17 +284,17 @@ void nomi_stazioni(std::string& out, const scenario_compilato& sc, const asse& a
     for (const stazione& st : stazioni(sc.punti)) {
         if (!a.dentro(st.posizione)) continue;
         double x = a(st.posizione);
-        out +=
-            linea(x, alto, x, basso,
-                  "stroke=\"#1f4e9c\" stroke-width=\"1\" stroke-dasharray=\"4,3\" opacity=\"0.6\"");
+        out += svg::linea(
+            x, alto, x, basso,
+            "stroke=\"#1f4e9c\" stroke-width=\"1\" stroke-dasharray=\"4,3\" opacity=\"0.6\"");
         std::string scritta = svg::testo(st.nome);
         if (auto km_linea = progressiva(sc.punti, st.posizione)) {
-            scritta += "<tspan dx=\"7\" fill=\"#666666\" font-weight=\"normal\">km " +
-                       km(static_cast<double>(*km_linea)) + "</tspan>";
+            scritta += svg::pezzo(7, "km " + km(static_cast<double>(*km_linea)),
+                                  "fill=\"#666666\" font-weight=\"normal\"");
         }
-        out += "<text transform=\"translate(" + svg::n(x + 2) + "," + svg::n(alto - 4) +
-               ") rotate(-35)\" font-size=\"11\" font-weight=\"bold\" fill=\"" + colore_stazione +
-               "\">" + scritta + "</text>\n";
+        out += svg::scritta_ruotata(
+            x + 2, alto - 4, -35, scritta,
+            std::string("font-size=\"11\" font-weight=\"bold\" fill=\"") + colore_stazione + "\"");
     }
 }
 
@@ -315,20 +303,21 @@ void asse_distanze(std::string& out, const asse& a, double alto, double y) {
     double tra_etichette = passo_tondo(a.fine() / 1000.0 / ((a.destra() - a.sinistra()) / 60.0));
     double tra_segni = tra_etichette >= 2 ? passo_tondo(tra_etichette / 5.0) : tra_etichette;
     auto segni_per_etichetta = static_cast<long long>(std::llround(tra_etichette / tra_segni));
-    out += linea(a.sinistra(), y, a.destra(), y, "stroke=\"#333333\" stroke-width=\"1\"");
+    out += svg::linea(a.sinistra(), y, a.destra(), y, "stroke=\"#333333\" stroke-width=\"1\"");
     for (long long n = 0; n * tra_segni * 1000.0 <= a.fine() + 0.5; ++n) {
         double metri = static_cast<double>(n) * tra_segni * 1000.0;
         double x = a(metri);
         bool con_etichetta = n % segni_per_etichetta == 0;
-        out += linea(x, y, x, y + (con_etichetta ? 6 : 3), "stroke=\"#333333\" stroke-width=\"1\"");
+        out += svg::linea(x, y, x, y + (con_etichetta ? 6 : 3),
+                          "stroke=\"#333333\" stroke-width=\"1\"");
         if (con_etichetta) {
-            out += linea(x, alto, x, y, "stroke=\"#dddddd\" stroke-width=\"1\"");
-            out += testo(x, y + 18, km(metri), "font-size=\"10\" text-anchor=\"middle\"");
+            out += svg::linea(x, alto, x, y, "stroke=\"#dddddd\" stroke-width=\"1\"");
+            out += svg::scritta(x, y + 18, km(metri), "font-size=\"10\" text-anchor=\"middle\"");
         }
     }
-    out += testo((a.sinistra() + a.destra()) / 2, y + 34,
-                 "distance along the line, km (cells: 50 m each)",
-                 "font-size=\"11\" fill=\"#444444\" text-anchor=\"middle\"");
+    out += svg::scritta((a.sinistra() + a.destra()) / 2, y + 34,
+                        "distance along the line, km (cells: 50 m each)",
+                        "font-size=\"11\" fill=\"#444444\" text-anchor=\"middle\"");
 }
 
 }  // namespace
@@ -340,7 +329,7 @@ double profili(std::string& out, const scenario_compilato& sc, double x, double 
         fine = std::max(fine, static_cast<double>(st.posizione));
     asse a(x + colonna_etichette, larghezza - colonna_etichette - 10, fine);
 
-    out += testo(x, y + 14, "Along the line", "font-size=\"14\" font-weight=\"bold\"");
+    out += svg::scritta(x, y + 14, "Along the line", "font-size=\"14\" font-weight=\"bold\"");
     double nomi = y + 130;  // room for the rotated station names
     std::vector<striscia> strisce;
     double cursore = nomi + 6;
@@ -352,8 +341,8 @@ double profili(std::string& out, const scenario_compilato& sc, double x, double 
 
     asse_distanze(out, a, nomi, fondo + 4);
     for (const striscia& s : strisce) {
-        out += rettangolo(a.sinistra(), s.y, a.destra() - a.sinistra(), s.altezza,
-                          "fill=\"none\" stroke=\"#cccccc\" stroke-width=\"1\"");
+        out += svg::rettangolo(a.sinistra(), s.y, a.destra() - a.sinistra(), s.altezza,
+                               "fill=\"none\" stroke=\"#cccccc\" stroke-width=\"1\"");
     }
     nomi_stazioni(out, sc, a, nomi, fondo);
     pendenze(out, sc, a, strisce[0]);

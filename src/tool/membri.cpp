@@ -62,8 +62,6 @@ const char* ruolo_punto(int indice) {
     }
 }
 
-long long inizio_cella(std::size_t n) { return (static_cast<long long>(n) - 1) * 50; }
-
 std::string testo_reale(double valore) {
     char testo[64];
     auto [fine, errore] = std::to_chars(testo, testo + sizeof testo, valore);

@@ -25,10 +25,6 @@ std::array<membro, 15> membri_punto(const punto& p);
 // What a fixed entry of the record table holds; empty for station and board entries.
 const char* ruolo_punto(int indice);
 
-// Where cell n begins along the line, in metres: cell n covers the 50 m from (n - 1) * 50, as the
-// signal and board writers count.
-long long inizio_cella(std::size_t n);
-
 // A double written so that reading it back gives the same bits (shortest round-trip form).
 std::string testo_reale(double valore);
 

@@ -5,6 +5,7 @@
 
 #include "textfile/codifica.h"
 #include "tool/membri.h"
+#include "tool/scenario_compilato.h"
 #include "tool/stampa_formati.h"
 
 namespace scenario::strumento {
@@ -61,7 +62,7 @@ void celle(const std::vector<cella>& celle, const opzioni_dump& opzioni, std::os
     out << "{\"kind\":\"cells\",\"count\":" << celle.size()
         << ",\"convention\":\"cell n covers the 50 m from (n-1)*50 m\",\"cells\":[";
     for (std::size_t n = 0; n < celle.size(); ++n) {
-        out << (n == 0 ? "" : ",") << "\n{\"cell\":" << n << ",\"from_m\":" << inizio_cella(n);
+        out << (n == 0 ? "" : ",") << "\n{\"cell\":" << n << ",\"from_m\":" << metro_punto(n);
         auto elenco = membri_cella(celle[n]);
         membri(elenco, 0, elenco.size(), opzioni, out);
         out << '}';

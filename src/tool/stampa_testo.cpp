@@ -4,6 +4,7 @@
 
 #include "textfile/codifica.h"
 #include "tool/membri.h"
+#include "tool/scenario_compilato.h"
 #include "tool/stampa_formati.h"
 
 namespace scenario::strumento {
@@ -73,7 +74,7 @@ void celle(const std::vector<cella>& celle, const opzioni_dump& opzioni, std::os
         << " (cell 0 lies before the start of the line)\n";
     if (!opzioni.tutti) out << "# only non-zero members shown (--all shows every member)\n";
     for (std::size_t n = 0; n < celle.size(); ++n) {
-        out << "cell " << n << " from " << inizio_cella(n) << " m:";
+        out << "cell " << n << " from " << metro_punto(n) << " m:";
         for (const membro& m : membri_cella(celle[n])) stampa_membro(m, opzioni, out);
         out << '\n';
     }

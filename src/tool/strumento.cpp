@@ -24,10 +24,10 @@ struct comando {
 };
 
 constexpr std::array<comando, 4> comandi = {{
-    {"compile", comando_compile},
-    {"sources", comando_sources},
+    {"compile", comando_compila},
+    {"sources", comando_sorgenti},
     {"dump", comando_dump},
-    {"render", comando_render},
+    {"render", comando_disegna},
 }};
 
 const comando* cerca(std::string_view nome) {
