@@ -13,26 +13,19 @@
 #include <string>
 #include <vector>
 
-#include "model/nomi_file.h"
+#include "run/compilazione_privata.h"
 #include "run/form_load.h"
-#include "run/memorizza_percorso.h"
-#include "textfile/file_disco.h"
+#include "textfile/cartella_privata.h"
 
 namespace {
 
 using namespace scenario;
 
-class piattaforma_muta : public piattaforma {
-public:
-    void mostra_attesa() override {}
-    std::int32_t mostra_messaggio(const std::string&) override { return pulsante_ok; }
-    void mostra_guasto(const std::string&) override {}
-};
-
 std::string sorgente_linea_massima() {
-    std::string s = "[generale]\r\nlunghezza percorso,    1000000\r\n"
-                    "progressiva chilometrica uno,    0,    0,    0\r\n"
-                    "ripetizione segnali 4 codici,    500,    900000\r\n[curve]\r\n";
+    std::string s =
+        "[generale]\r\nlunghezza percorso,    1000000\r\n"
+        "progressiva chilometrica uno,    0,    0,    0\r\n"
+        "ripetizione segnali 4 codici,    500,    900000\r\n[curve]\r\n";
     const char* classi[] = {"curvas1", "curvad2", "curvas3", "curvad4", "curvas5", "curvad6"};
     for (int n = 0; n < 990; ++n) {
         s += std::string(classi[n % 6]) + ",  " + std::to_string(1000 + n * 1000) + ",  " +
@@ -40,7 +33,8 @@ std::string sorgente_linea_massima() {
     }
     s += "[pendenze]\r\n";
     for (int n = 0; n < 1990; ++n) {
-        s += "pendenza,  " + std::to_string(n * 500) + ",   " + std::to_string(n % 57 - 22) + "\r\n";
+        s +=
+            "pendenza,  " + std::to_string(n * 500) + ",   " + std::to_string(n % 57 - 22) + "\r\n";
     }
     s += "[montagne]\r\n";
     for (int n = 0; n < 80; ++n) {
@@ -50,7 +44,8 @@ std::string sorgente_linea_massima() {
     }
     s += "[cartelli]\r\n";
     for (int n = 0; n < 1500; ++n) {
-        s += "indicatori_vmax,  " + std::to_string(650 + n * 600) + ",  90,  90,  90,  0,  ,  ,  ,  0\r\n";
+        s += "indicatori_vmax,  " + std::to_string(650 + n * 600) +
+             ",  90,  90,  90,  0,  ,  ,  ,  0\r\n";
     }
     s += "[indicazioni]\r\n";
     for (int n = 0; n < 60; ++n) {
@@ -63,24 +58,29 @@ std::string sorgente_linea_massima() {
 std::string sorgente_treno_massima() {
     std::string s = "[generale]\r\nnumero vetture,    6\r\n[aderenze]\r\n";
     for (int n = 0; n < 1000; ++n) {
-        s += "aderenza,   " + std::to_string(n * 990) + ",    " + std::to_string(80 + n % 20) + "\r\n";
+        s += "aderenza,   " + std::to_string(n * 990) + ",    " + std::to_string(80 + n % 20) +
+             "\r\n";
     }
     s += "[vel_limite]\r\n";
     for (int n = 0; n < 1000; ++n) {
-        s += "velocita,   " + std::to_string(n * 990) + ",    " + std::to_string(60 + (n % 10) * 5) + "\r\n";
+        s += "velocita,   " + std::to_string(n * 990) + ",    " +
+             std::to_string(60 + (n % 10) * 5) + "\r\n";
     }
     s += "[stazioni]\r\n";
     for (int n = 0; n < 15; ++n) {
         s += "stazione,   " + std::to_string(1000 + n * 60000) +
-             ",  24,  300,  0, 0, 0,  0,0,0,  4,1,1,    0,   0,0, 0, STAZIONE " + std::to_string(n) + "\r\n";
+             ",  24,  300,  0, 0, 0,  0,0,0,  4,1,1,    0,   0,0, 0, STAZIONE " +
+             std::to_string(n) + "\r\n";
     }
     s += "[rallentamenti]\r\n";
     for (int n = 0; n < 100; ++n) {
-        s += "rallentamento,   " + std::to_string(30450 + n * 9000) + ",    50,  1000, 0,  1,  0\r\n";
+        s += "rallentamento,   " + std::to_string(30450 + n * 9000) +
+             ",    50,  1000, 0,  1,  0\r\n";
     }
     s += "[segnali]\r\n";
     for (int n = 0; n < 1000; ++n) {
-        s += "segnale,    " + std::to_string(2000 + n * 1000) + ",   1, 4, 0,  0, 0,    0,  0,0,0, 0\r\n";
+        s += "segnale,    " + std::to_string(2000 + n * 1000) +
+             ",   1, 4, 0,  0, 0,    0,  0,0,0, 0\r\n";
     }
     return s + "[fine]\r\n";
 }
@@ -96,40 +96,42 @@ void run_integrata(const std::filesystem::path& cartella) {
 }
 
 void linea_massima(const std::filesystem::path& cartella) {
-    stato_run stato;
-    stato.nome_scenario = "Massima";
-    stato.numero_treno = "1";
-    stato.cartella = cartella;
-    sostituisci_file(percorso_file(stato, nome_sorgente_linea(stato)), sorgente_linea_massima());
-    sostituisci_file(percorso_file(stato, nome_sorgente_treno(stato)), sorgente_treno_massima());
+    sorgenti_da_compilare sorgenti;
+    sorgenti.nome_scenario = "Massima";
+    sorgenti.numero_treno = "1";
+    sorgenti.sorgente_linea = sorgente_linea_massima();
+    sorgenti.sorgente_treno = sorgente_treno_massima();
+    sorgenti.base = cartella;
     piattaforma_muta schermo;
     auto inizio = std::chrono::steady_clock::now();
-    bool scritti = memorizza_percorso(stato, schermo, 1);
+    compilazione_privata compilazione(sorgenti, schermo);
     auto durata = std::chrono::steady_clock::now() - inizio;
-    if (!scritti) {
+    const stato_run& stato = compilazione.stato();
+    if (!compilazione.file_scritti()) {
         std::fprintf(stderr, "linea massima: codice %d\n", stato.codice_errore);
         std::exit(1);
     }
-    if (stato.codice_errore != 0) std::fprintf(stderr, "linea massima: codice %d alla posizione %d\n",
-                                               stato.codice_errore, stato.posizione_errore);
+    if (stato.codice_errore != 0)
+        std::fprintf(stderr, "linea massima: codice %d alla posizione %d\n", stato.codice_errore,
+                     stato.posizione_errore);
     std::printf("   (compilazione e file: %.1f ms)\n",
                 std::chrono::duration<double, std::milli>(durata).count());
 }
 
 // Runs `caso` `volte` times in one child; prints the median wall time and the child's peak memory.
-void misura(const char* nome, int volte, const std::function<void(const std::filesystem::path&)>& caso) {
-    std::filesystem::path cartella = std::filesystem::temp_directory_path() /
-                                     ("scenario_bench_" + std::to_string(getpid()));
-    std::filesystem::create_directories(cartella);
+void misura(const char* nome, int volte,
+            const std::function<void(const std::filesystem::path&)>& caso) {
+    cartella_privata cartella("scenario_bench_");
     std::fflush(stdout);
     pid_t figlio = fork();
     if (figlio == 0) {
         std::vector<double> tempi;
         for (int n = 0; n < volte; ++n) {
             auto inizio = std::chrono::steady_clock::now();
-            caso(cartella);
-            tempi.push_back(std::chrono::duration<double, std::milli>(
-                                std::chrono::steady_clock::now() - inizio).count());
+            caso(cartella.percorso());
+            tempi.push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - inizio)
+                    .count());
         }
         std::sort(tempi.begin(), tempi.end());
         std::printf("%-28s mediana %8.1f ms  (min %.1f, max %.1f, %d volte)\n", nome,
@@ -141,7 +143,6 @@ void misura(const char* nome, int volte, const std::function<void(const std::fil
     rusage uso{};
     wait4(figlio, &stato, 0, &uso);
     std::printf("%-28s memoria di picco %.1f MB\n", "", uso.ru_maxrss / 1024.0);
-    std::filesystem::remove_all(cartella);
     if (!WIFEXITED(stato) || WEXITSTATUS(stato) != 0) std::exit(1);
 }
 
@@ -150,10 +151,8 @@ void misura(const char* nome, int volte, const std::function<void(const std::fil
 // With "--una-volta" the maximum line is compiled once in this process, for a profiler.
 int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "--una-volta") {
-        std::filesystem::path cartella = std::filesystem::temp_directory_path() / "scenario_bench_profilo";
-        std::filesystem::create_directories(cartella);
-        linea_massima(cartella);
-        std::filesystem::remove_all(cartella);
+        cartella_privata cartella("scenario_bench_");
+        linea_massima(cartella.percorso());
         return 0;
     }
     misura("run integrata", 20, run_integrata);

@@ -5,24 +5,22 @@
 // (without one, the train source is the built-in one).
 // Whatever the bytes, the run must end with a code: any exception other than the stamp stop, any
 // sanitizer report, and any broken promise about the files on disk is a finding.
-#include <unistd.h>
-
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "fuzz/semi.h"
 #include "model/nomi_file.h"
 #include "model/stato_run.h"
 #include "run/codici_errore.h"
-#include "run/errore.h"
-#include "run/memorizza_percorso.h"
+#include "run/compilazione_privata.h"
 
 #ifndef FUZZ_SORGENTE
 #error "FUZZ_SORGENTE: 1 line source, 2 train source, 3 both"
@@ -32,108 +30,71 @@ namespace {
 
 using namespace scenario;
 
-class piattaforma_muta : public piattaforma {
-  public:
-    void mostra_attesa() override {}
-    std::int32_t mostra_messaggio(const std::string&) override { return pulsante_ok; }
-    void mostra_guasto(const std::string&) override {}
-};
-
 [[noreturn]] void scoperta(const std::string& testo) {
     std::fprintf(stderr, "fuzz_sorgenti: %s\n", testo.c_str());
     std::abort();
 }
 
-// One scratch folder per process, in memory where the system has one: every input writes its
-// sources and up to three binary files there.
-class cartella_lavoro {
-  public:
-    cartella_lavoro() {
+// In memory where the system has it: every input writes its sources and up to three binary
+// files.
+const std::filesystem::path& base() {
+    static const std::filesystem::path cartella = [] {
         std::error_code errore;
-        std::filesystem::path base = std::filesystem::is_directory("/dev/shm", errore)
-                                         ? std::filesystem::path("/dev/shm")
-                                         : std::filesystem::temp_directory_path();
-        percorso = base / ("scenario_fuzz_" + std::to_string(getpid()));
-        std::filesystem::create_directories(percorso);
-    }
-    ~cartella_lavoro() {
-        std::error_code ignora;
-        std::filesystem::remove_all(percorso, ignora);
-    }
-    std::filesystem::path percorso;
-};
-
-cartella_lavoro& lavoro() {
-    static cartella_lavoro cartella;
+        return std::filesystem::is_directory("/dev/shm", errore) ? std::filesystem::path("/dev/shm")
+                                                                 : std::filesystem::path();
+    }();
     return cartella;
 }
 
-void scrivi(const std::filesystem::path& file, std::string_view contenuto) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(contenuto.data(), static_cast<std::streamsize>(contenuto.size()));
-    if (!out) scoperta("impossibile scrivere " + file.string());
+bool presente(const std::vector<std::string>& nomi, const std::string& nome) {
+    return std::find(nomi.begin(), nomi.end(), nome) != nomi.end();
 }
 
-bool esiste(const std::filesystem::path& file) {
-    std::error_code ignora;
-    return std::filesystem::exists(file, ignora);
-}
-
-void verifica_cartella(const stato_run& stato, bool file_attesi) {
-    const std::filesystem::path linea = percorso_file(stato, nome_file_linea(stato));
-    const std::filesystem::path sim = percorso_file(stato, nome_file_sim(stato));
-    const std::filesystem::path dat = percorso_file(stato, nome_file_dat(stato));
-    for (const auto& voce : std::filesystem::directory_iterator(lavoro().percorso)) {
-        if (voce.path().extension() == ".tmp") {
-            scoperta("temporaneo rimasto: " + voce.path().string());
-        }
+void verifica_cartella(const compilazione_privata& c) {
+    const stato_run& stato = c.stato();
+    const std::vector<std::string> nomi = c.file_presenti();
+    for (const std::string& nome : nomi) {
+        if (std::filesystem::path(nome).extension() == ".tmp")
+            scoperta("temporaneo rimasto: " + nome);
     }
     // The line half deletes its source however it ends.
-    if (esiste(percorso_file(stato, nome_sorgente_linea(stato)))) {
-        scoperta("sorgente della linea rimasta");
-    }
-    if (!file_attesi) {
-        if (esiste(linea) || esiste(sim) || esiste(dat)) {
-            scoperta("file binari scritti senza celle");
-        }
+    if (presente(nomi, nome_sorgente_linea(stato))) scoperta("sorgente della linea rimasta");
+    const bool linea = presente(nomi, nome_file_linea(stato));
+    const bool sim = presente(nomi, nome_file_sim(stato));
+    const bool dat = presente(nomi, nome_file_dat(stato));
+    if (!c.file_scritti()) {
+        if (linea || sim || dat) scoperta("file binari scritti senza celle");
         return;
     }
-    if ((stato.scrivi_linea != 0 && !esiste(linea)) || !esiste(sim) || !esiste(dat)) {
-        scoperta("file binari mancanti");
+    if ((stato.scrivi_linea != 0 && !linea) || !sim || !dat) scoperta("file binari mancanti");
+    const auto celle = static_cast<std::size_t>(stato.ultima_cella) + 1;
+    if (c.leggi(nome_file_dat(stato)).size() != 15 * celle) {
+        scoperta("lunghezza del .dat");
     }
-    const auto celle = static_cast<std::uintmax_t>(stato.ultima_cella) + 1;
-    if (std::filesystem::file_size(dat) != 15 * celle) scoperta("lunghezza del .dat");
 }
 
 void compila(std::string_view sorgente_linea, std::string_view sorgente_treno, std::int32_t j = 1) {
-    stato_run stato;
-    stato.nome_scenario = fuzz::nome_scenario;
-    stato.numero_treno = fuzz::numero_treno;
-    stato.cartella = lavoro().percorso;
-    std::error_code ignora;
-    for (const std::string& nome : {nome_file_linea(stato), nome_file_sim(stato),
-                                    nome_file_dat(stato), nome_sorgente_treno(stato)}) {
-        std::filesystem::remove(percorso_file(stato, nome), ignora);
-    }
-    scrivi(percorso_file(stato, nome_sorgente_linea(stato)), sorgente_linea);
-    scrivi(percorso_file(stato, nome_sorgente_treno(stato)), sorgente_treno);
-
+    sorgenti_da_compilare sorgenti;
+    sorgenti.nome_scenario = fuzz::nome_scenario;
+    sorgenti.numero_treno = fuzz::numero_treno;
+    sorgenti.sorgente_linea = sorgente_linea;
+    sorgenti.sorgente_treno = sorgente_treno;
+    sorgenti.j = j;
+    sorgenti.base = base();
     piattaforma_muta schermo;
-    bool scritti = false;
     try {
-        scritti = memorizza_percorso(stato, schermo, j);
-    } catch (const fine_programma& fine) {
-        if (fine.codice != 1250 && fine.codice != 1251) {
-            scoperta("fine_programma con il codice " + std::to_string(fine.codice));
+        compilazione_privata c(sorgenti, schermo);
+        const stato_run& stato = c.stato();
+        if (c.fermata_dai_timbri() && stato.codice_errore != 1250 && stato.codice_errore != 1251) {
+            scoperta("fine_programma con il codice " + std::to_string(stato.codice_errore));
         }
+        if (stato.codice_errore != 0 && !codice_noto(stato.codice_errore)) {
+            scoperta("codice sconosciuto " + std::to_string(stato.codice_errore));
+        }
+        verifica_cartella(c);
     } catch (const std::exception& e) {
         scoperta(std::string("eccezione sfuggita alla compilazione: ") + e.what());
     }
-    if (stato.codice_errore != 0 &&
-        std::string_view(significato_codice(stato.codice_errore)) == "codice sconosciuto") {
-        scoperta("codice sconosciuto " + std::to_string(stato.codice_errore));
-    }
-    verifica_cartella(stato, scritti);
 }
 
 }  // namespace

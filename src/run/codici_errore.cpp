@@ -57,6 +57,8 @@ const char* significato_codice(std::int32_t codice) {
     return v != nullptr ? v->significato : "codice sconosciuto";
 }
 
+bool codice_noto(std::int32_t codice) { return cerca(codice) != nullptr; }
+
 bool codice_con_posizione(std::int32_t codice) {
     const voce_codice* v = cerca(codice);
     return v != nullptr && v->con_posizione;

@@ -7,7 +7,7 @@ namespace scenario {
 
 // The few things that touch the desktop: the wait window and the message boxes.
 class piattaforma {
-public:
+  public:
     virtual ~piattaforma() = default;
 
     // Shows the wait window "Attendere" and draws it once, before the long work starts.
@@ -22,14 +22,23 @@ public:
     virtual void mostra_guasto(const std::string& testo) = 0;
 };
 
+inline constexpr std::int32_t pulsante_ok = 1;
+
 // No display: no window, messages on standard error.
 class piattaforma_senza_schermo : public piattaforma {
-public:
+  public:
     void mostra_attesa() override {}
     std::int32_t mostra_messaggio(const std::string& testo) override;
     void mostra_guasto(const std::string&) override {}
 };
 
-inline constexpr std::int32_t pulsante_ok = 1;
+// Shows nothing at all and presses OK: for callers that read the outcome from the run state
+// (fuzzing, the benchmark).
+class piattaforma_muta : public piattaforma {
+  public:
+    void mostra_attesa() override {}
+    std::int32_t mostra_messaggio(const std::string&) override { return pulsante_ok; }
+    void mostra_guasto(const std::string&) override {}
+};
 
 }  // namespace scenario

@@ -9,11 +9,9 @@
 #include "model/nomi_file.h"
 #include "model/stato_run.h"
 #include "run/codici_errore.h"
-#include "run/errore.h"
-#include "run/memorizza_percorso.h"
+#include "run/compilazione_privata.h"
 #include "textfile/file_disco.h"
 #include "tool/argomenti.h"
-#include "tool/cartella_lavoro.h"
 #include "tool/piattaforma_strumento.h"
 #include "tool/stati_uscita.h"
 
@@ -47,12 +45,6 @@ std::string descrizione_per_autore(const stato_run& stato, const std::filesystem
     return descrivi_errore(breve);
 }
 
-void copia(const std::filesystem::path& da, const std::filesystem::path& a) {
-    std::error_code errore;
-    std::filesystem::copy_file(da, a, std::filesystem::copy_options::overwrite_existing, errore);
-    if (errore) throw guasto_file(nome_leggibile(da), errore.message());
-}
-
 bool esiste_file(const std::filesystem::path& file) {
     std::error_code ignora;
     return std::filesystem::is_regular_file(file, ignora);
@@ -78,14 +70,6 @@ bool sorgenti_presenti(const stato_run& nomi, const richiesta_compilazione& rich
     return presenti;
 }
 
-std::vector<std::string> file_prodotti(const stato_run& stato) {
-    std::vector<std::string> nomi;
-    if (stato.scrivi_linea != 0) nomi.push_back(nome_file_linea(stato));
-    nomi.push_back(nome_file_sim(stato));
-    nomi.push_back(nome_file_dat(stato));
-    return nomi;
-}
-
 int nessun_file(std::ostream& errori, int stato) {
     errori << prefisso << "no binary file written\n";
     return stato;
@@ -102,39 +86,37 @@ int compila(const richiesta_compilazione& richiesta, std::ostream& errori) {
     }
 
     std::vector<std::string> scritti;
+    std::int32_t codice = 0;
     try {
-        cartella_lavoro lavoro;
-        stato.cartella = lavoro.percorso();
-        copia(richiesta.sorgenti / nome_sorgente_linea(stato),
-              lavoro.percorso() / nome_sorgente_linea(stato));
-        copia(richiesta.sorgenti / nome_sorgente_treno(stato),
-              lavoro.percorso() / nome_sorgente_treno(stato));
+        sorgenti_da_compilare sorgenti;
+        sorgenti.nome_scenario = richiesta.nome_scenario;
+        sorgenti.numero_treno = richiesta.numero_treno;
+        sorgenti.sorgente_linea = leggi_file(richiesta.sorgenti / nome_sorgente_linea(stato));
+        sorgenti.sorgente_treno = leggi_file(richiesta.sorgenti / nome_sorgente_treno(stato));
+        sorgenti.j = richiesta.con_linea ? 1 : 0;
 
         piattaforma_strumento schermo(errori);
-        bool completata = false;
-        try {
-            completata = memorizza_percorso(stato, schermo, richiesta.con_linea ? 1 : 0);
-        } catch (const fine_programma& fine) {
-            stato.codice_errore = fine.codice;
-            stato.luogo_errore = {};
-        }
-        if (!completata) {
-            errori << descrizione_per_autore(stato, richiesta.sorgenti, lavoro.percorso()) << '\n';
+        compilazione_privata compilazione(sorgenti, schermo);
+        codice = compilazione.stato().codice_errore;
+        if (!compilazione.file_scritti()) {
+            errori << descrizione_per_autore(compilazione.stato(), richiesta.sorgenti,
+                                             compilazione.cartella())
+                   << '\n';
             return nessun_file(errori, uscita::nessun_file);
         }
-        if (stato.codice_errore != 0) {
-            errori << descrizione_per_autore(stato, richiesta.sorgenti, lavoro.percorso()) << '\n';
+        if (codice != 0) {
+            errori << descrizione_per_autore(compilazione.stato(), richiesta.sorgenti,
+                                             compilazione.cartella())
+                   << '\n';
         }
 
         std::error_code errore;
         std::filesystem::create_directories(richiesta.uscita, errore);
         if (errore) throw guasto_file(nome_leggibile(richiesta.uscita), errore.message());
-        // Copied, not renamed: the working folder may sit on another file system. The files
-        // change together, all or none, so the output never mixes two compilations.
-        const std::vector<std::string> nomi = file_prodotti(stato);
+        // The files change together, all or none, so the output never mixes two compilations.
+        const std::vector<std::string> nomi = compilazione.file_binari();
         std::vector<std::string> contenuti;
-        for (const std::string& nome : nomi)
-            contenuti.push_back(leggi_file(lavoro.percorso() / nome));
+        for (const std::string& nome : nomi) contenuti.push_back(compilazione.leggi(nome));
         std::vector<contenuto_file> insieme;
         for (std::size_t n = 0; n < nomi.size(); ++n) {
             insieme.push_back({richiesta.uscita / nomi[n], contenuti[n]});
@@ -154,7 +136,7 @@ int compila(const richiesta_compilazione& richiesta, std::ostream& errori) {
     }
 
     for (const std::string& s : scritti) errori << prefisso << "wrote " << s << '\n';
-    return stato.codice_errore == 0 ? uscita::riuscita : uscita::codice_registrato;
+    return codice == 0 ? uscita::riuscita : uscita::codice_registrato;
 }
 
 int comando_compila(const std::vector<std::string>& parole, std::ostream&, std::ostream& errori) {

@@ -6,8 +6,7 @@
 #include <string>
 
 #include "linea_prova.h"
-#include "model/nomi_file.h"
-#include "run/memorizza_percorso.h"
+#include "run/compilazione_privata.h"
 #include "support/piattaforma_registrata.h"
 
 namespace scenario {
@@ -15,27 +14,26 @@ namespace {
 
 using prova::sorgente_con;
 
-class TestiLunghiLinea : public prova::LineaProva {};
-
-TEST_F(TestiLunghiLinea, UnTestoOltreIlLimiteDiUnNomeECodice25) {
+TEST(TestiLunghiLinea, UnTestoOltreIlLimiteDiUnNomeECodice25) {
     struct caso {
         std::size_t lunghezza;
         std::int32_t codice;
     };
     for (const caso& k : {caso{nome_massimo, 0}, caso{nome_massimo + 1, 25}}) {
         SCOPED_TRACE(k.lunghezza);
-        stato = stato_run{};
-        stato.cartella = cartella.percorso();
-        stato.nome_scenario = "Prova";
-        stato.numero_treno = "42";
         const std::string testo = "(" + std::string(k.lunghezza - 2, 'X') + ")";
-        scrivi_sorgente_linea(sorgente_con({"cartello_indicatore,  550,   " + testo}, 2000));
-        scrivi_sorgente_treno();
+        sorgenti_da_compilare sorgenti;
+        sorgenti.nome_scenario = "Prova";
+        sorgenti.numero_treno = "42";
+        sorgenti.sorgente_linea = sorgente_con({"cartello_indicatore,  550,   " + testo}, 2000);
+        sorgenti.sorgente_treno = "[generale]\r\n[fine]\r\n";
         prova::piattaforma_registrata schermo;
+        compilazione_privata c(sorgenti, schermo);
+        const stato_run& stato = c.stato();
 
-        ASSERT_TRUE(memorizza_percorso(stato, schermo, 1));
+        ASSERT_TRUE(c.file_scritti());
         EXPECT_EQ(stato.codice_errore, k.codice);
-        EXPECT_TRUE(std::filesystem::exists(percorso_file(stato, nome_file_sim(stato))));
+        EXPECT_EQ(c.file_binari().size(), 3u);
         if (k.codice == 0) {
             EXPECT_EQ(stato.punti[80].nome, testo);
         } else {

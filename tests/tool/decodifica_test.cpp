@@ -3,49 +3,46 @@
 #include <functional>
 
 #include "banco_strumento.h"
+#include "line/sorgente_linea.h"
 #include "model/nomi_file.h"
-#include "run/memorizza_percorso.h"
+#include "run/compilazione_privata.h"
 #include "support/piattaforma_registrata.h"
+#include "textfile/scrittore_testo.h"
 #include "tool/decodifica_celle.h"
 #include "tool/decodifica_geometria.h"
 #include "tool/decodifica_punti.h"
 #include "tool/lettore_byte.h"
+#include "train/sorgente_treno.h"
 
 namespace scenario {
 namespace {
 
-using prova::cartella_temporanea;
-using prova::leggi_tutto;
 using strumento::file_malformato;
 
 // The built-in scenario compiled in this process: its model and the files written from it.
 class ScenarioCompilato : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        cartella = new cartella_temporanea();
-        stato = new stato_run();
-        prova::esporta_incorporate(cartella->percorso());
-        stato->cartella = cartella->percorso();
-        stato->nome_scenario = prova::scenario_incorporato;
-        stato->numero_treno = prova::treno_incorporato;
+        sorgenti_da_compilare sorgenti;
+        sorgenti.nome_scenario = prova::scenario_incorporato;
+        sorgenti.numero_treno = prova::treno_incorporato;
+        sorgenti.sorgente_linea = testo_da_elenco(elenco_sorgente_linea());
+        sorgenti.sorgente_treno = testo_da_elenco(elenco_sorgente_treno());
         prova::piattaforma_registrata schermo;
-        ASSERT_TRUE(memorizza_percorso(*stato, schermo, 1));
+        compilazione = new compilazione_privata(sorgenti, schermo);
+        stato = &compilazione->stato();
+        ASSERT_TRUE(compilazione->file_scritti());
         ASSERT_EQ(stato->codice_errore, 0);
     }
-    static void TearDownTestSuite() {
-        delete stato;
-        delete cartella;
-    }
-    static std::string byte(const std::string& nome) {
-        return leggi_tutto(percorso_file(*stato, nome));
-    }
+    static void TearDownTestSuite() { delete compilazione; }
+    static std::string byte(const std::string& nome) { return compilazione->leggi(nome); }
 
-    static cartella_temporanea* cartella;
-    static stato_run* stato;
+    static compilazione_privata* compilazione;
+    static const stato_run* stato;
 };
 
-cartella_temporanea* ScenarioCompilato::cartella = nullptr;
-stato_run* ScenarioCompilato::stato = nullptr;
+compilazione_privata* ScenarioCompilato::compilazione = nullptr;
+const stato_run* ScenarioCompilato::stato = nullptr;
 
 TEST_F(ScenarioCompilato, LeCelleDecodificateSonoQuelleDelModello) {
     std::vector<cella> celle = strumento::decodifica_celle(byte(nome_file_dat(*stato)));

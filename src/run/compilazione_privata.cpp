@@ -1,0 +1,69 @@
+#include "run/compilazione_privata.h"
+
+#include <algorithm>
+#include <fstream>
+#include <system_error>
+
+#include "model/guasto.h"
+#include "model/nomi_file.h"
+#include "run/errore.h"
+#include "run/memorizza_percorso.h"
+#include "textfile/file_disco.h"
+
+namespace scenario {
+
+namespace {
+
+// Plain writes: the folder is ours and fresh, so nothing older can be half-replaced.
+void scrivi(const std::filesystem::path& file, const std::string& contenuto) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(contenuto.data(), static_cast<std::streamsize>(contenuto.size()));
+    out.close();
+    if (!out) throw guasto_file(nome_leggibile(file), "scrittura non riuscita");
+}
+
+}  // namespace
+
+compilazione_privata::compilazione_privata(const sorgenti_da_compilare& sorgenti,
+                                           piattaforma& schermo)
+    : cartella_("scenario-", sorgenti.base) {
+    stato_.nome_scenario = sorgenti.nome_scenario;
+    stato_.numero_treno = sorgenti.numero_treno;
+    stato_.cartella = cartella_.percorso();
+    scrivi(percorso_file(stato_, nome_sorgente_linea(stato_)), sorgenti.sorgente_linea);
+    scrivi(percorso_file(stato_, nome_sorgente_treno(stato_)), sorgenti.sorgente_treno);
+    try {
+        scritti_ = memorizza_percorso(stato_, schermo, sorgenti.j);
+    } catch (const fine_programma& fine) {
+        // The stamp checks stop before anything is written; the code is what the caller needs.
+        fermata_ = true;
+        stato_.codice_errore = fine.codice;
+        stato_.luogo_errore = {};
+    }
+}
+
+std::vector<std::string> compilazione_privata::file_binari() const {
+    if (!scritti_) return {};
+    std::vector<std::string> nomi;
+    if (stato_.scrivi_linea != 0) nomi.push_back(nome_file_linea(stato_));
+    nomi.push_back(nome_file_sim(stato_));
+    nomi.push_back(nome_file_dat(stato_));
+    return nomi;
+}
+
+std::vector<std::string> compilazione_privata::file_presenti() const {
+    std::vector<std::string> nomi;
+    std::error_code errore;
+    for (const auto& voce : std::filesystem::directory_iterator(cartella_.percorso(), errore)) {
+        nomi.push_back(voce.path().filename().string());
+    }
+    if (errore) throw guasto_file(nome_leggibile(cartella_.percorso()), errore.message());
+    std::sort(nomi.begin(), nomi.end());
+    return nomi;
+}
+
+std::string compilazione_privata::leggi(const std::string& nome) const {
+    return leggi_file(cartella_ / nome);
+}
+
+}  // namespace scenario
