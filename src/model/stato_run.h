@@ -6,18 +6,12 @@
 #include <string>
 
 #include "model/cella.h"
+#include "model/luogo_sorgente.h"
 #include "model/profilo_linea.h"
 #include "model/punto.h"
 #include "model/tabella.h"
 
 namespace scenario {
-
-// Where in a source the record being read stands, for diagnostics beyond the recorded code.
-struct luogo_sorgente {
-    std::string file;  // file name, empty when no source record is involved
-    std::int32_t riga = 0;
-    std::int32_t colonna = 0;
-};
 
 // The whole state of one run: the model, the identity, the error fields and the shared counters.
 struct stato_run {

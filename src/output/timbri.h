@@ -4,7 +4,6 @@
 #include <string>
 
 #include "model/stato_run.h"
-#include "run/piattaforma.h"
 
 namespace scenario {
 
@@ -16,7 +15,9 @@ std::string stringa_codici_gara(const stato_run& stato);
 std::int32_t codice_gara_og(const stato_run& stato);
 std::int32_t codice_gara_st(const stato_run& stato);
 
-// The stamp checks (1250, 1251 end the program through `errore`), then the stamps.
-void applica_timbri(stato_run& stato, piattaforma& schermo);
+// The stamp checks, each followed by its stamps. Returns 0 when both places were unused, or the
+// code of the first check that failed (1250, 1251) with the stamps before it applied; ending the
+// program on it is the caller's business.
+std::int32_t applica_timbri(stato_run& stato);
 
 }  // namespace scenario

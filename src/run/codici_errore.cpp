@@ -64,19 +64,19 @@ bool codice_con_posizione(std::int32_t codice) {
     return v != nullptr && v->con_posizione;
 }
 
-std::string descrivi_errore(const stato_run& stato) {
-    std::string testo = "Errore " + std::to_string(stato.codice_errore) + ": " +
-                        significato_codice(stato.codice_errore);
-    if (codice_con_posizione(stato.codice_errore)) {
-        testo += ", alla posizione " + std::to_string(stato.posizione_errore) + " m";
+std::string descrivi_errore(std::int32_t codice, std::int32_t posizione,
+                            const luogo_sorgente& luogo, std::string_view causa) {
+    std::string testo = "Errore " + std::to_string(codice) + ": " + significato_codice(codice);
+    if (codice_con_posizione(codice)) {
+        testo += ", alla posizione " + std::to_string(posizione) + " m";
     }
-    const luogo_sorgente& luogo = stato.luogo_errore;
     if (!luogo.file.empty()) {
         testo += " (" + luogo.file + ":" + std::to_string(luogo.riga) + ":" +
                  std::to_string(luogo.colonna) + ")";
     }
-    if (stato.codice_errore == 25 && !stato.causa_guasto.empty()) {
-        testo += ": " + stato.causa_guasto;
+    if (codice == 25 && !causa.empty()) {
+        testo += ": ";
+        testo += causa;
     }
     return testo;
 }

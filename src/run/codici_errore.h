@@ -2,8 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
-#include "model/stato_run.h"
+#include "model/luogo_sorgente.h"
 
 namespace scenario {
 
@@ -16,8 +17,9 @@ bool codice_noto(std::int32_t codice);
 // Whether the raiser of a code records a position with it.
 bool codice_con_posizione(std::int32_t codice);
 
-// One line for a person: the code, its meaning, the position where one was recorded and, where
-// known, the source record that raised it as file:line:column.
-std::string descrivi_errore(const stato_run& stato);
+// One line for a person: the code, its meaning, the position where the code has one and, where
+// known, the source record that raised it as file:line:column; for code 25 the fault behind it.
+std::string descrivi_errore(std::int32_t codice, std::int32_t posizione,
+                            const luogo_sorgente& luogo = {}, std::string_view causa = {});
 
 }  // namespace scenario

@@ -27,12 +27,14 @@ esito_run esito_compilazione(const stato_run& stato, bool file_scritti) {
     esito_run esito;
     esito.codice_errore = stato.codice_errore;
     esito.posizione_errore = stato.posizione_errore;
+    const std::string descrizione = descrivi_errore(stato.codice_errore, stato.posizione_errore,
+                                                    stato.luogo_errore, stato.causa_guasto);
     if (!file_scritti) {
         esito.come = esito_run::fine::fermata;
-        esito.diagnosi = descrivi_errore(stato) + "; nessun file binario scritto";
+        esito.diagnosi = descrizione + "; nessun file binario scritto";
     } else if (stato.codice_errore != 0) {
         esito.come = esito_run::fine::codice_registrato;
-        esito.diagnosi = descrivi_errore(stato);
+        esito.diagnosi = descrizione;
     }
     return esito;
 }
@@ -55,8 +57,7 @@ esito_run Form_Load(stato_run& stato, piattaforma& schermo, const std::filesyste
         esito_run esito;
         esito.come = esito_run::fine::fermata;
         esito.codice_errore = fine.codice;
-        esito.diagnosi = "Errore " + std::to_string(fine.codice) + ": " +
-                         significato_codice(fine.codice) + "; nessun file binario scritto";
+        esito.diagnosi = descrivi_errore(fine.codice, 0) + "; nessun file binario scritto";
         return esito;
     } catch (const guasto_file& e) {
         return guasto("Impossibile scrivere il file " + e.file() + ": " + e.causa());

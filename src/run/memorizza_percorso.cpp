@@ -1,8 +1,11 @@
 #include "run/memorizza_percorso.h"
 
+#include <string>
+
 #include "output/file_binari.h"
 #include "output/passata_celle.h"
 #include "output/timbri.h"
+#include "run/errore.h"
 #include "run/memorizza_dati.h"
 
 namespace scenario {
@@ -19,7 +22,9 @@ bool memorizza_percorso(stato_run& stato, piattaforma& schermo, std::int32_t j) 
     if (!percorso_dimensionato(stato)) return false;
 
     passata_celle(stato);
-    applica_timbri(stato, schermo);
+    if (std::int32_t codice = applica_timbri(stato); codice != 0) {
+        errore(stato, schermo, std::to_string(codice));
+    }
     scrivi_file_binari(stato);
     return true;
 }

@@ -32,17 +32,12 @@ void sostituisci_tutto(std::string& testo, const std::string& vecchio, const std
 // The compiler names the copy it read; the author wants to see their own file.
 std::string descrizione_per_autore(const stato_run& stato, const std::filesystem::path& sorgenti,
                                    const std::filesystem::path& lavoro) {
-    stato_run breve;
-    breve.codice_errore = stato.codice_errore;
-    breve.posizione_errore = stato.posizione_errore;
-    breve.luogo_errore = stato.luogo_errore;
-    breve.causa_guasto = stato.causa_guasto;
-    if (!breve.luogo_errore.file.empty()) {
-        breve.luogo_errore.file = nome_leggibile(sorgenti / breve.luogo_errore.file);
-    }
-    sostituisci_tutto(breve.causa_guasto, nome_leggibile(lavoro), nome_leggibile(sorgenti));
-    sostituisci_tutto(breve.causa_guasto, lavoro.string(), sorgenti.string());
-    return descrivi_errore(breve);
+    luogo_sorgente luogo = stato.luogo_errore;
+    if (!luogo.file.empty()) luogo.file = nome_leggibile(sorgenti / luogo.file);
+    std::string causa = stato.causa_guasto;
+    sostituisci_tutto(causa, nome_leggibile(lavoro), nome_leggibile(sorgenti));
+    sostituisci_tutto(causa, lavoro.string(), sorgenti.string());
+    return descrivi_errore(stato.codice_errore, stato.posizione_errore, luogo, causa);
 }
 
 bool esiste_file(const std::filesystem::path& file) {
@@ -52,15 +47,13 @@ bool esiste_file(const std::filesystem::path& file) {
 
 // A missing source is told before anything is copied: the line source as the compiler's own
 // code 101, the train source plainly (inside the compiler it would only be a code 25).
-bool sorgenti_presenti(const stato_run& nomi, const richiesta_compilazione& richiesta,
+bool sorgenti_presenti(const identita_file& nomi, const richiesta_compilazione& richiesta,
                        std::ostream& errori) {
     std::filesystem::path linea = richiesta.sorgenti / nome_sorgente_linea(nomi);
     std::filesystem::path treno = richiesta.sorgenti / nome_sorgente_treno(nomi);
     bool presenti = true;
     if (!esiste_file(linea)) {
-        stato_run codice;
-        codice.codice_errore = 101;
-        errori << descrivi_errore(codice) << ": " << nome_leggibile(linea) << '\n';
+        errori << descrivi_errore(101, 0) << ": " << nome_leggibile(linea) << '\n';
         presenti = false;
     }
     if (!esiste_file(treno)) {
@@ -78,10 +71,8 @@ int nessun_file(std::ostream& errori, int stato) {
 }  // namespace
 
 int compila(const richiesta_compilazione& richiesta, std::ostream& errori) {
-    stato_run stato;
-    stato.nome_scenario = richiesta.nome_scenario;
-    stato.numero_treno = richiesta.numero_treno;
-    if (!sorgenti_presenti(stato, richiesta, errori)) {
+    const identita_file nomi{richiesta.nome_scenario, richiesta.numero_treno};
+    if (!sorgenti_presenti(nomi, richiesta, errori)) {
         return nessun_file(errori, uscita::nessun_file);
     }
 
@@ -91,8 +82,8 @@ int compila(const richiesta_compilazione& richiesta, std::ostream& errori) {
         sorgenti_da_compilare sorgenti;
         sorgenti.nome_scenario = richiesta.nome_scenario;
         sorgenti.numero_treno = richiesta.numero_treno;
-        sorgenti.sorgente_linea = leggi_file(richiesta.sorgenti / nome_sorgente_linea(stato));
-        sorgenti.sorgente_treno = leggi_file(richiesta.sorgenti / nome_sorgente_treno(stato));
+        sorgenti.sorgente_linea = leggi_file(richiesta.sorgenti / nome_sorgente_linea(nomi));
+        sorgenti.sorgente_treno = leggi_file(richiesta.sorgenti / nome_sorgente_treno(nomi));
         sorgenti.j = richiesta.con_linea ? 1 : 0;
 
         piattaforma_strumento schermo(errori);

@@ -23,9 +23,7 @@ constexpr const char* prefisso = "scenario-tool render: ";
 }  // namespace
 
 int disegna(const richiesta_disegno& richiesta, std::ostream& errori) {
-    stato_run nomi;
-    nomi.nome_scenario = richiesta.nome_scenario;
-    nomi.numero_treno = richiesta.numero_treno;
+    const identita_file nomi{richiesta.nome_scenario, richiesta.numero_treno};
     std::filesystem::path linea = richiesta.cartella / nome_file_linea(nomi);
     std::filesystem::path sim = richiesta.cartella / nome_file_sim(nomi);
     std::filesystem::path dat = richiesta.cartella / nome_file_dat(nomi);

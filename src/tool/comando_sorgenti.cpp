@@ -22,9 +22,7 @@ constexpr const char* prefisso = "scenario-tool sources: ";
 }  // namespace
 
 int esporta_sorgenti(const richiesta_sorgenti& richiesta, std::ostream& errori) {
-    stato_run nomi;
-    nomi.nome_scenario = richiesta.nome_scenario;
-    nomi.numero_treno = richiesta.numero_treno;
+    const identita_file nomi{richiesta.nome_scenario, richiesta.numero_treno};
     const std::array<std::pair<std::filesystem::path, std::string>, 2> file = {{
         {richiesta.cartella / nome_sorgente_linea(nomi), testo_da_elenco(elenco_sorgente_linea())},
         {richiesta.cartella / nome_sorgente_treno(nomi), testo_da_elenco(elenco_sorgente_treno())},

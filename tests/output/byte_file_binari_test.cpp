@@ -77,8 +77,7 @@ TEST(BytePercorso, OgniCellaDa0AUltimaCellaConITimbri) {
         c.aderenza = basso8(n + 6);
     }
     stato.punti[indice_punti::ripetizione].nome = "abc";
-    prova::piattaforma_registrata schermo;
-    applica_timbri(stato, schermo);
+    ASSERT_EQ(applica_timbri(stato), 0);
 
     std::string byte = byte_percorso(stato);
     ASSERT_EQ(byte.size(), 19215u);  // 15 * (ultima_cella + 1)
@@ -228,8 +227,7 @@ TEST(ByteProfiloLinea, ElementiDi2_4E10Byte) {
     stato.profilo.imposta_intero(0, 1, -2);
     std::string byte = byte_profilo_linea(stato);
     // Component 0: an integer, a double, then nine empty elements.
-    EXPECT_EQ(esadecimale(byte.substr(0, 16)),
-              "02 00 02 01 05 00 00 00 00 00 00 00 F8 3F 00 00");
+    EXPECT_EQ(esadecimale(byte.substr(0, 16)), "02 00 02 01 05 00 00 00 00 00 00 00 F8 3F 00 00");
     // Component 1 starts after the 11 elements of component 0.
     std::size_t uno = 4 + 10 + 9 * 2;
     EXPECT_EQ(esadecimale(byte.substr(uno, 6)), "02 00 FE FF 00 00");

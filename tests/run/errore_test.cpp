@@ -1,8 +1,9 @@
+#include "run/errore.h"
+
 #include <gtest/gtest.h>
 
 #include "model/nomi_file.h"
 #include "run/codici_errore.h"
-#include "run/errore.h"
 #include "run/memorizza_percorso.h"
 #include "support/cartella_temporanea.h"
 #include "support/piattaforma_registrata.h"
@@ -28,20 +29,20 @@ TEST(Errore, MostraIlMessaggioNumeratoEFinisceIlProgramma) {
 }
 
 TEST(CodiciErrore, DescrizioneConPosizioneERecordSorgente) {
-    stato_run stato;
-    stato.codice_errore = 16;
-    stato.posizione_errore = 4150;
-    stato.luogo_errore = {"Lerno_Castelbrum_Pusena_27364-.txt", 33, 1};
-    EXPECT_EQ(descrivi_errore(stato),
+    EXPECT_EQ(descrivi_errore(16, 4150, {"Lerno_Castelbrum_Pusena_27364-.txt", 33, 1}),
               "Errore 16: segnale su una cella non libera, alla posizione 4150 m "
               "(Lerno_Castelbrum_Pusena_27364-.txt:33:1)");
-    stato.codice_errore = 102;
-    stato.luogo_errore = {};
-    EXPECT_EQ(descrivi_errore(stato), "Errore 102: sorgente della linea senza riga [generale]");
+    // A code without a position never shows one, whatever the field holds.
+    EXPECT_EQ(descrivi_errore(102, 4150), "Errore 102: sorgente della linea senza riga [generale]");
+    // The fault behind a code 25 follows the record; any other code keeps its cause to itself.
+    EXPECT_EQ(descrivi_errore(25, 0, {"L_linea.txt", 4, 1}, "testo troppo lungo"),
+              "Errore 25: guasto durante la compilazione (L_linea.txt:4:1): testo troppo lungo");
+    EXPECT_EQ(descrivi_errore(6, 550, {}, "ignorata"),
+              "Errore 6: cartello indicatore su una cella non libera, alla posizione 550 m");
 }
 
 TEST(CodiciErrore, OgniCodiceInUsoHaUnSignificato) {
-    const int in_uso[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,   10,  11,  12,   13,  15,
+    const int in_uso[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10,  11,  12,  13,   15,
                           16, 17, 18, 19, 20, 21, 22, 24, 25, 101, 102, 103, 1250, 1251};
     for (int codice : in_uso) {
         EXPECT_STRNE(significato_codice(codice), "codice sconosciuto") << codice;
