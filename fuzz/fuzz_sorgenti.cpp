@@ -19,6 +19,7 @@
 #include "fuzz/semi.h"
 #include "model/nomi_file.h"
 #include "model/stato_run.h"
+#include "output/formato_file.h"
 #include "run/codici_errore.h"
 #include "run/compilazione_privata.h"
 
@@ -68,7 +69,7 @@ void verifica_cartella(const compilazione_privata& c) {
     }
     if ((stato.scrivi_linea != 0 && !linea) || !sim || !dat) scoperta("file binari mancanti");
     const auto celle = static_cast<std::size_t>(stato.ultima_cella) + 1;
-    if (c.leggi(nome_file_dat(stato)).size() != 15 * celle) {
+    if (c.leggi(nome_file_dat(stato)).size() != formato::inizio_cella(celle)) {
         scoperta("lunghezza del .dat");
     }
 }

@@ -5,13 +5,10 @@
 
 #include "model/guasto.h"
 #include "model/nomi_file.h"
+#include "output/lettura_formato.h"
 #include "textfile/file_disco.h"
 #include "tool/argomenti.h"
-#include "tool/decodifica_celle.h"
-#include "tool/decodifica_geometria.h"
-#include "tool/decodifica_punti.h"
 #include "tool/disegno.h"
-#include "tool/lettore_byte.h"
 #include "tool/stati_uscita.h"
 
 namespace scenario::strumento {
@@ -34,14 +31,14 @@ int disegna(const richiesta_disegno& richiesta, std::ostream& errori) {
     std::filesystem::path in_lettura;
     try {
         in_lettura = sim;
-        s.punti = decodifica_punti(leggi_file(sim));
+        s.punti = formato::decodifica_punti(leggi_file(sim));
         in_lettura = dat;
-        s.celle = decodifica_celle(leggi_file(dat));
+        s.celle = formato::decodifica_celle(leggi_file(dat));
         std::error_code ignora;
         // A scenario compiled with --no-line has no geometry: the page then has no plan.
         if (std::filesystem::exists(linea, ignora)) {
             in_lettura = linea;
-            s.geometria = decodifica_geometria(leggi_file(linea));
+            s.geometria = formato::decodifica_geometria(leggi_file(linea));
         }
     } catch (const guasto_file& e) {
         errori << prefisso << "cannot read " << e.file() << ": " << e.causa() << '\n';

@@ -5,12 +5,9 @@
 #include <cctype>
 
 #include "model/guasto.h"
+#include "output/lettura_formato.h"
 #include "textfile/file_disco.h"
 #include "tool/argomenti.h"
-#include "tool/decodifica_celle.h"
-#include "tool/decodifica_geometria.h"
-#include "tool/decodifica_punti.h"
-#include "tool/lettore_byte.h"
 #include "tool/stampa_dump.h"
 #include "tool/stati_uscita.h"
 
@@ -76,13 +73,13 @@ int comando_dump(const std::vector<std::string>& parole, std::ostream& uscita,
     try {
         switch (*tipo) {
             case tipo_file::geometria:
-                stampa_geometria(decodifica_geometria(byte), opzioni, uscita);
+                stampa_geometria(formato::decodifica_geometria(byte), opzioni, uscita);
                 break;
             case tipo_file::celle:
-                stampa_celle(decodifica_celle(byte), opzioni, uscita);
+                stampa_celle(formato::decodifica_celle(byte), opzioni, uscita);
                 break;
             case tipo_file::punti:
-                stampa_punti(decodifica_punti(byte), opzioni, uscita);
+                stampa_punti(formato::decodifica_punti(byte), opzioni, uscita);
                 break;
         }
     } catch (const file_malformato& e) {

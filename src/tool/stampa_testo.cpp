@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "output/formato_file.h"
 #include "textfile/codifica.h"
 #include "tool/membri.h"
 #include "tool/scenario_compilato.h"
@@ -70,7 +71,8 @@ void stampa_elemento(const profilo_linea& profilo, std::int32_t metro, int compo
 }  // namespace
 
 void celle(const std::vector<cella>& celle, const opzioni_dump& opzioni, std::ostream& out) {
-    out << "# " << celle.size() << " cells of 15 bytes; cell n covers the 50 m from (n-1)*50 m"
+    out << "# " << celle.size() << " cells of " << formato::byte_cella
+        << " bytes; cell n covers the 50 m from (n-1)*50 m"
         << " (cell 0 lies before the start of the line)\n";
     if (!opzioni.tutti) out << "# only non-zero members shown (--all shows every member)\n";
     for (std::size_t n = 0; n < celle.size(); ++n) {

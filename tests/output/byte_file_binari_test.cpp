@@ -4,19 +4,22 @@
 #include <string>
 #include <vector>
 
-#include "lettore_byte.h"
 #include "model/guasto.h"
 #include "model/numeri.h"
 #include "model/punto.h"
 #include "model/stato_run.h"
 #include "output/file_binari.h"
+#include "output/formato_file.h"
+#include "output/lettura_formato.h"
 #include "output/timbri.h"
-#include "support/piattaforma_registrata.h"
 
 namespace scenario {
 namespace {
 
-using prova::lettore_byte;
+using formato::byte_elemento;
+using formato::byte_punto;
+using formato::codice_elemento;
+using formato::inizio_cella;
 
 std::string esadecimale(const std::string& byte) {
     static const char cifre[] = "0123456789ABCDEF";
@@ -31,31 +34,16 @@ std::string esadecimale(const std::string& byte) {
 
 // ---- Track cells (".dat") ----
 
-cella leggi_cella(lettore_byte& in) {
-    cella c;
-    c.tipo = in.u8();
-    c.dato1 = in.i16();
-    c.dato2 = in.i16();
-    c.dato3 = in.i16();
-    c.dato4 = in.i16();
-    c.tempo = in.u8();
-    c.preavviso = in.u8();
-    c.montagna = in.u8();
-    c.velocita = in.u8();
-    c.pendenza = in.u8();
-    c.aderenza = in.u8();
-    return c;
-}
-
 TEST(BytePercorso, UnaCellaMembroPerMembroLittleEndian) {
     stato_run stato;
     stato.percorso.dimensiona(3);
     stato.ultima_cella = 2;
     stato.percorso[2] = cella{1, -2, 0x1234, 32767, -32768, 255, 54, 3, 13, 78, 200};
     std::string byte = byte_percorso(stato);
-    ASSERT_EQ(byte.size(), 45u);
-    EXPECT_EQ(esadecimale(byte.substr(30)), "01 FE FF 34 12 FF 7F 00 80 FF 36 03 0D 4E C8");
-    EXPECT_EQ(byte.substr(0, 30), std::string(30, '\0'));
+    ASSERT_EQ(byte.size(), inizio_cella(3));
+    EXPECT_EQ(esadecimale(byte.substr(inizio_cella(2))),
+              "01 FE FF 34 12 FF 7F 00 80 FF 36 03 0D 4E C8");
+    EXPECT_EQ(byte.substr(0, inizio_cella(2)), std::string(inizio_cella(2), '\0'));
 }
 
 TEST(BytePercorso, OgniCellaDa0AUltimaCellaConITimbri) {
@@ -80,44 +68,21 @@ TEST(BytePercorso, OgniCellaDa0AUltimaCellaConITimbri) {
     ASSERT_EQ(applica_timbri(stato), 0);
 
     std::string byte = byte_percorso(stato);
-    ASSERT_EQ(byte.size(), 19215u);  // 15 * (ultima_cella + 1)
+    ASSERT_EQ(byte.size(), 19215u);  // the size docs/formats.md gives for 57000 m
     lettore_byte in(byte);
     for (std::int32_t n = 0; n <= stato.ultima_cella; ++n) {
-        ASSERT_EQ(in.posizione(), 15u * static_cast<std::size_t>(n));
-        ASSERT_EQ(leggi_cella(in), stato.percorso[n]) << "cella " << n;
+        ASSERT_EQ(in.posizione(), inizio_cella(static_cast<std::size_t>(n)));
+        ASSERT_EQ(formato::leggi_cella(in), stato.percorso[n]) << "cella " << n;
     }
-    EXPECT_TRUE(in.finito());
+    EXPECT_TRUE(in.fine());
 
     lettore_byte timbri(byte);
-    timbri.byte(16);
-    EXPECT_EQ(timbri.i16(), 5121);
-    EXPECT_EQ(timbri.i16(), 2546);
+    timbri.grezzi(inizio_cella(1) + formato::in_cella::dato1, "celle prima dei timbri");
+    EXPECT_EQ(timbri.i16("dato1"), 5121);
+    EXPECT_EQ(timbri.i16("dato2"), 2546);
 }
 
 // ---- Record table (".sim") ----
-
-punto leggi_punto(lettore_byte& in) {
-    punto p;
-    p.tipo = in.u8();
-    p.inizio = in.i32();
-    p.fine = in.i32();
-    p.posizione = in.i32();
-    p.voce_4 = in.u8();
-    std::int16_t n = in.i16();
-    if (n < 0) throw std::out_of_range("lunghezza di nome negativa");
-    p.nome = in.byte(static_cast<std::size_t>(n));
-    p.voce_7 = in.i16();
-    p.voce_8 = in.i16();
-    p.voce_10 = in.i16();
-    p.voce_11 = in.i16();
-    p.voce_12 = in.i16();
-    p.voce_9 = in.u8();
-    p.voce_13 = in.u8();
-    p.voce_6 = in.u8();
-    p.voce_5 = in.u8();
-    p.orario = in.i32();
-    return p;
-}
 
 TEST(BytePunti, UnRecordMembroPerMembroLittleEndian) {
     stato_run stato;
@@ -139,12 +104,12 @@ TEST(BytePunti, UnRecordMembroPerMembroLittleEndian) {
     p.voce_5 = 5;
     p.orario = 86399;
     std::string byte = byte_punti(stato);
-    ASSERT_EQ(byte.size(), 87u * 34u + 6u);
-    EXPECT_EQ(esadecimale(byte.substr(0, 40)),
+    ASSERT_EQ(byte.size(), 87 * byte_punto(0) + 6);
+    EXPECT_EQ(esadecimale(byte.substr(0, byte_punto(6))),
               "08 70 FE FF FF 04 03 02 01 FF FF FF FF FA 06 00 4C 65 72 6E 6F B0 "
               "01 00 FE FF 0B 0A FF 7F 00 80 09 0D 06 05 7F 51 01 00");
     // The next record, empty, starts right after: no padding.
-    EXPECT_EQ(byte.substr(40, 34), std::string(34, '\0'));
+    EXPECT_EQ(byte.substr(byte_punto(6), byte_punto(0)), std::string(byte_punto(0), '\0'));
 }
 
 TEST(BytePunti, OttantasetteRecordDiLunghezzaVariabile) {
@@ -173,20 +138,20 @@ TEST(BytePunti, OttantasetteRecordDiLunghezzaVariabile) {
     stato.punti[86].nome = "27364";
 
     std::string byte = byte_punti(stato);
-    EXPECT_EQ(byte.size(), 87u * 34u + 12u + 8u + 23u + 5u);
+    EXPECT_EQ(byte.size(), 87 * byte_punto(0) + 12 + 8 + 23 + 5);
     lettore_byte in(byte);
     std::size_t inizio = 0;
     std::vector<std::size_t> lunghezze;
     for (int n = 0; n < indice_punti::numero; ++n) {
-        ASSERT_EQ(leggi_punto(in), stato.punti[n]) << "punto " << n;
+        ASSERT_EQ(formato::leggi_punto(in), stato.punti[n]) << "punto " << n;
         lunghezze.push_back(in.posizione() - inizio);
         inizio = in.posizione();
     }
-    EXPECT_TRUE(in.finito());
-    EXPECT_EQ(lunghezze[0], 34u);  // empty name
-    EXPECT_EQ(lunghezze[1], 46u);  // 12 characters
-    EXPECT_EQ(lunghezze[80], 42u);
-    EXPECT_EQ(lunghezze[2], 34u);
+    EXPECT_TRUE(in.fine());
+    EXPECT_EQ(lunghezze[0], byte_punto(0));  // empty name
+    EXPECT_EQ(lunghezze[1], byte_punto(12));
+    EXPECT_EQ(lunghezze[80], byte_punto(8));
+    EXPECT_EQ(lunghezze[2], byte_punto(0));
 }
 
 TEST(BytePunti, NomeOltre32767ByteEUnGuasto) {
@@ -194,8 +159,8 @@ TEST(BytePunti, NomeOltre32767ByteEUnGuasto) {
     stato.punti[40].nome = std::string(32767, 'x');
     std::string byte = byte_punti(stato);
     lettore_byte in(byte);
-    for (int n = 0; n < 40; ++n) leggi_punto(in);
-    EXPECT_EQ(leggi_punto(in).nome.size(), 32767u);
+    for (int n = 0; n < 40; ++n) formato::leggi_punto(in);
+    EXPECT_EQ(formato::leggi_punto(in).nome.size(), 32767u);
 
     stato.punti[40].nome += 'x';
     EXPECT_THROW(byte_punti(stato), guasto_esecuzione);
@@ -229,9 +194,12 @@ TEST(ByteProfiloLinea, ElementiDi2_4E10Byte) {
     // Component 0: an integer, a double, then nine empty elements.
     EXPECT_EQ(esadecimale(byte.substr(0, 16)), "02 00 02 01 05 00 00 00 00 00 00 00 F8 3F 00 00");
     // Component 1 starts after the 11 elements of component 0.
-    std::size_t uno = 4 + 10 + 9 * 2;
+    std::size_t uno = byte_elemento(codice_elemento::intero) +
+                      byte_elemento(codice_elemento::reale) +
+                      9 * byte_elemento(codice_elemento::vuoto);
     EXPECT_EQ(esadecimale(byte.substr(uno, 6)), "02 00 FE FF 00 00");
-    EXPECT_EQ(byte.size(), uno + 4 + 10 * 2);
+    EXPECT_EQ(byte.size(), uno + byte_elemento(codice_elemento::intero) +
+                               10 * byte_elemento(codice_elemento::vuoto));
 }
 
 TEST(ByteProfiloLinea, LunghezzaEContenutoDaUnaGeometriaCompilata) {
@@ -248,19 +216,16 @@ TEST(ByteProfiloLinea, LunghezzaEContenutoDaUnaGeometriaCompilata) {
             EXPECT_EQ(byte.size(), 1279964u);
         }
 
-        lettore_byte in(byte);
+        profilo_linea letto = formato::decodifica_geometria(byte);
+        ASSERT_EQ(letto.ultimo_metro(), l);
         for (int componente = 0; componente <= 1; ++componente) {
             for (std::int32_t m = 0; m <= l; ++m) {
-                auto tipo = stato.profilo.tipo(m, componente);
-                ASSERT_EQ(in.u16(), static_cast<std::uint16_t>(tipo)) << m << "," << componente;
-                if (tipo == profilo_linea::tipo_valore::intero) {
-                    ASSERT_EQ(in.i16(), stato.profilo.valore(m, componente));
-                } else if (tipo == profilo_linea::tipo_valore::reale) {
-                    ASSERT_EQ(in.f64(), stato.profilo.valore(m, componente));
-                }
+                ASSERT_EQ(letto.tipo(m, componente), stato.profilo.tipo(m, componente))
+                    << m << "," << componente;
+                ASSERT_EQ(letto.valore(m, componente), stato.profilo.valore(m, componente))
+                    << m << "," << componente;
             }
         }
-        EXPECT_TRUE(in.finito());
     }
 }
 

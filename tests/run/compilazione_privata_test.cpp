@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "output/formato_file.h"
 #include "support/piattaforma_registrata.h"
 
 namespace scenario {
@@ -35,7 +36,8 @@ TEST(CompilazionePrivata, FileBinariNellaCartellaESorgentiEliminate) {
             std::vector<std::string> attesi = {"Prova_7.dat", "Prova_7.sim"};
             if (j != 0) attesi.push_back("Prova_linea.dat");
             EXPECT_EQ(c.file_presenti(), attesi);
-            EXPECT_EQ(c.leggi("Prova_7.dat").size(), 15u * (c.stato().ultima_cella + 1));
+            EXPECT_EQ(c.leggi("Prova_7.dat").size(),
+                      formato::inizio_cella(static_cast<std::size_t>(c.stato().ultima_cella) + 1));
             EXPECT_THROW(c.leggi("Prova_linea.txt"), guasto_file);
         }
         EXPECT_FALSE(std::filesystem::exists(cartella));

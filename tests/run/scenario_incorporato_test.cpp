@@ -6,8 +6,10 @@
 
 #include "model/nomi_file.h"
 #include "output/file_binari.h"
+#include "output/lettura_formato.h"
 #include "run/form_load.h"
 #include "support/cartella_temporanea.h"
+#include "support/impronta.h"
 #include "support/piattaforma_registrata.h"
 
 namespace scenario {
@@ -16,24 +18,10 @@ namespace {
 using prova::cartella_temporanea;
 using prova::leggi_tutto;
 
-std::int32_t intero_le(const std::string& dati, std::size_t pos, int byte) {
-    std::uint32_t v = 0;
-    for (int b = byte - 1; b >= 0; --b) {
-        v = (v << 8) | static_cast<unsigned char>(dati.at(pos + static_cast<std::size_t>(b)));
-    }
-    return byte == 2 ? static_cast<std::int16_t>(v) : static_cast<std::int32_t>(v);
-}
-
-struct cella_letta {
-    int tipo;
-    int dato1;
-    int dato2;
-};
-
 // The finished scenario as the simulator loads it: the whole run in a fresh folder, then the
 // ".dat" and ".sim" read back byte by byte.
 class ScenarioIncorporato : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         cartella = new cartella_temporanea;
         stato = new stato_run;
@@ -41,40 +29,31 @@ protected:
         esito = Form_Load(*stato, schermo, cartella->percorso());
         dat = leggi_tutto(*cartella / nome_file_dat(*stato));
         sim = leggi_tutto(*cartella / nome_file_sim(*stato));
+        celle = formato::decodifica_celle(dat);
+        punti = formato::decodifica_punti(sim);
     }
     static void TearDownTestSuite() {
         delete stato;
         delete cartella;
     }
 
-    static cella_letta cella_n(int n) {
-        std::size_t pos = 15 * static_cast<std::size_t>(n);
-        return {static_cast<unsigned char>(dat.at(pos)), intero_le(dat, pos + 1, 2),
-                intero_le(dat, pos + 3, 2)};
-    }
+    static const cella& cella_n(int n) { return celle.at(static_cast<std::size_t>(n)); }
     static std::map<int, std::vector<int>> celle_per_tipo() {
         std::map<int, std::vector<int>> tipi;
-        for (int n = 0; n < static_cast<int>(dat.size() / 15); ++n) tipi[cella_n(n).tipo].push_back(n);
+        for (std::size_t n = 0; n < celle.size(); ++n) {
+            tipi[celle[n].tipo].push_back(static_cast<int>(n));
+        }
         return tipi;
     }
-    // Record `indice` of the ".sim": name, voce_7 and orario.
-    static std::tuple<std::string, int, int> record(int indice) {
-        std::size_t pos = 0;
-        for (int r = 0;; ++r) {
-            auto n = static_cast<std::size_t>(intero_le(sim, pos + 14, 2));
-            if (r == indice) {
-                return {sim.substr(pos + 16, n), intero_le(sim, pos + 16 + n, 2),
-                        intero_le(sim, pos + 30 + n, 4)};
-            }
-            pos += 34 + n;
-        }
-    }
+    static const punto& record(int indice) { return punti.at(static_cast<std::size_t>(indice)); }
 
     static cartella_temporanea* cartella;
     static stato_run* stato;
     static esito_run esito;
     static std::string dat;
     static std::string sim;
+    static std::vector<cella> celle;
+    static std::vector<punto> punti;
 };
 
 cartella_temporanea* ScenarioIncorporato::cartella = nullptr;
@@ -82,6 +61,8 @@ stato_run* ScenarioIncorporato::stato = nullptr;
 esito_run ScenarioIncorporato::esito;
 std::string ScenarioIncorporato::dat;
 std::string ScenarioIncorporato::sim;
+std::vector<cella> ScenarioIncorporato::celle;
+std::vector<punto> ScenarioIncorporato::punti;
 
 TEST_F(ScenarioIncorporato, CompilaSenzaCodiciEIFileSonoIlModello) {
     EXPECT_EQ(esito.come, esito_run::fine::completata) << esito.diagnosi;
@@ -116,13 +97,37 @@ TEST_F(ScenarioIncorporato, SegnaliRallentamentoEFermateNelleLoroCelle) {
 TEST_F(ScenarioIncorporato, TimbriECodiciDiGara) {
     EXPECT_EQ(cella_n(1).dato1, 5121);
     EXPECT_EQ(cella_n(1).dato2, 2414);
-    auto [nome_85, voce_7, orario] = record(85);
-    EXPECT_EQ(nome_85, "Lerno_Castelbrum_Pusena");
-    EXPECT_EQ(voce_7, 610);
-    EXPECT_EQ(orario, 34360);
-    EXPECT_EQ(std::get<0>(record(86)), "27364");
-    EXPECT_EQ(std::get<0>(record(2)), "2\xB0 bivio LERNO NORD");
-    EXPECT_EQ(std::get<0>(record(80)), "(DEV. U.)");
+    EXPECT_EQ(record(85).nome, "Lerno_Castelbrum_Pusena");
+    EXPECT_EQ(record(85).voce_7, 610);
+    EXPECT_EQ(record(85).orario, 34360);
+    EXPECT_EQ(record(86).nome, "27364");
+    EXPECT_EQ(record(2).nome, "2\xB0 bivio LERNO NORD");
+    EXPECT_EQ(record(80).nome, "(DEV. U.)");
+}
+
+// The six files byte for byte as the program has always written them. A writer and a reader that
+// share a wrong constant still agree with each other; these sums do not. A change to any of the
+// files must show up here, and be meant.
+TEST_F(ScenarioIncorporato, ISeiFileHannoLeImpronteDiSempre) {
+    const std::map<std::string, std::string> attese = {
+        {"Lerno_Castelbrum_Pusena_27364.dat",
+         "e56644460fc1a9b2bc7ccc9ee3403d50c57270135122e121177270705a5f40eb"},
+        {"Lerno_Castelbrum_Pusena_27364.sim",
+         "dd3195172b727324f8e55a9f16a65c2cd4fc8fea950446e0d2ccb2db24caf45f"},
+        {"Lerno_Castelbrum_Pusena_27364_note.txt",
+         "7287c8b37d2665130e8967cb22e975059ae7747fbb23adfe298d953e84dc0fc2"},
+        {"Lerno_Castelbrum_Pusena_27364_rallentamenti.txt",
+         "c98a2464d1f5667b7ec62ccaf3a8233b9aed835dd6c01c101be575741c7c9ef8"},
+        {"Lerno_Castelbrum_Pusena_27364_scheda_treno.txt",
+         "0e3191c612f10ec11064bfae61d94c396ca97b574a94863f7d7e044876032db2"},
+        {"Lerno_Castelbrum_Pusena_linea.dat",
+         "416280c55efbba9c8dbee76f9420f6707d4b1d9f9c0d5de00fbac5ad16a9b9a6"},
+    };
+    std::map<std::string, std::string> trovate;
+    for (const auto& voce : std::filesystem::directory_iterator(cartella->percorso())) {
+        trovate[voce.path().filename().string()] = prova::sha256(voce.path());
+    }
+    EXPECT_EQ(trovate, attese);
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 
 #include "banco_strumento.h"
 #include "line/sorgente_linea.h"
+#include "output/lettura_formato.h"
 #include "textfile/scrittore_testo.h"
-#include "tool/decodifica_punti.h"
 #include "train/sorgente_treno.h"
 
 namespace scenario {
@@ -104,7 +104,7 @@ TEST(Compila, NomeENumeroDellAutoreDannoINomiDeiFileEDeiRecord) {
         nomi_in(dir.percorso()),
         (std::set<std::string>{"Mia_Linea_linea.txt", "Mia_Linea_101-.txt", "Mia_Linea_linea.dat",
                                "Mia_Linea_101.sim", "Mia_Linea_101.dat"}));
-    std::vector<punto> punti = strumento::decodifica_punti(leggi_tutto(dir / "Mia_Linea_101.sim"));
+    std::vector<punto> punti = formato::decodifica_punti(leggi_tutto(dir / "Mia_Linea_101.sim"));
     EXPECT_EQ(punti[85].nome, "Mia_Linea");
     EXPECT_EQ(punti[86].nome, "101");
     // Only the identity differs from the built-in scenario: the geometry is the same.

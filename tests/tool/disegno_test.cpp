@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "banco_strumento.h"
+#include "output/lettura_formato.h"
 #include "textfile/codifica.h"
-#include "tool/decodifica_punti.h"
 #include "tool/scenario_compilato.h"
 
 namespace scenario {
@@ -36,7 +36,7 @@ TEST(Disegno, LoScenarioIncorporatoHaOgniStazioneETitolo) {
     EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
     EXPECT_NE(svg.find("Lerno_Castelbrum_Pusena \u2014 train 27364"), std::string::npos);
 
-    std::vector<punto> punti = strumento::decodifica_punti(
+    std::vector<punto> punti = formato::decodifica_punti(
         leggi_tutto(prova::file_del_programma() / "Lerno_Castelbrum_Pusena_27364.sim"));
     std::vector<strumento::stazione> elenco = strumento::stazioni(punti);
     ASSERT_EQ(elenco.size(), 9u);

@@ -1,8 +1,8 @@
-#include "tool/lettore_byte.h"
+#include "output/lettore_byte.h"
 
 #include <bit>
 
-namespace scenario::strumento {
+namespace scenario {
 
 void lettore_byte::richiedi(std::size_t quanti, const char* cosa) const {
     if (quanti > restanti()) {
@@ -48,4 +48,4 @@ std::string_view lettore_byte::grezzi(std::size_t quanti, const char* cosa) {
     return parte;
 }
 
-}  // namespace scenario::strumento
+}  // namespace scenario

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace scenario::strumento {
+namespace scenario {
 
 // A compiled file that does not have the layout of docs/formats.md; names the byte offset where
 // the decoder found the fault.
@@ -49,4 +49,4 @@ class lettore_byte {
     std::size_t pos_ = 0;
 };
 
-}  // namespace scenario::strumento
+}  // namespace scenario
