@@ -3,21 +3,23 @@
 #include <string>
 
 #include "line/cartelli.h"
-#include "textfile/parole_chiave.h"
 #include "line/geometria_linea.h"
 #include "line/montagne.h"
 #include "model/guasto.h"
 #include "model/numeri.h"
+#include "textfile/parole_chiave.h"
 
 namespace scenario {
 
 namespace {
 
 constexpr std::int32_t codice_fuori_linea = 15;
+// At most two comment fields in a row among the features; a third is taken as a keyword.
+constexpr int commenti_di_fila = 2;
 
-seguito fuori_dalla_linea(stato_run& stato, std::int32_t posizione) {
+esito_lettura fuori_dalla_linea(stato_run& stato, std::int32_t posizione) {
     registra_errore(stato, codice_fuori_linea, posizione);
-    return seguito::fine_lettura;
+    return esito_lettura::fine_lettura;
 }
 
 // Writes the gradient in force into the cell at the cursor and advances it, at least once.
@@ -30,17 +32,17 @@ void scrivi_pendenza_fino_a(stato_run& stato, lettura_linea& lettura, std::int32
 }
 
 // A gradient takes effect at cell nearest(p / 50); its own cells are written by the next record.
-seguito record_pendenza(stato_run& stato, lettura_linea& lettura) {
+esito_lettura record_pendenza(stato_run& stato, lettura_linea& lettura) {
     std::int32_t posizione = lettura.lettore.leggi_numero();
     std::int32_t pendenza = lettura.lettore.leggi_numero();
     if (fuori_linea(stato, posizione)) return fuori_dalla_linea(stato, posizione);
     std::int32_t cella = arrotonda<std::int32_t>(posizione / 50.0, "cella della pendenza");
     if (cella > 0) scrivi_pendenza_fino_a(stato, lettura, cella);
     lettura.pendenza_precedente = pendenza;
-    return seguito::continua;
+    return esito_lettura::prosegui;
 }
 
-seguito record_curva(stato_run& stato, lettura_linea& lettura, const std::string& parola) {
+esito_lettura record_curva(stato_run& stato, lettura_linea& lettura, const std::string& parola) {
     std::int32_t inizio = lettura.lettore.leggi_numero();
     std::int32_t lunghezza = lettura.lettore.leggi_numero();
     if (fuori_linea(stato, inizio)) return fuori_dalla_linea(stato, inizio);
@@ -49,7 +51,7 @@ seguito record_curva(stato_run& stato, lettura_linea& lettura, const std::string
     return disegna_curva(stato, lettura, inizio, lunghezza, *k);
 }
 
-seguito record_montagna(stato_run& stato, lettura_linea& lettura) {
+esito_lettura record_montagna(stato_run& stato, lettura_linea& lettura) {
     std::int32_t inizio = lettura.lettore.leggi_numero();
     std::int32_t fine = lettura.lettore.leggi_numero();
     std::int32_t tipo = lettura.lettore.leggi_numero();
@@ -58,65 +60,61 @@ seguito record_montagna(stato_run& stato, lettura_linea& lettura) {
     if (stato.codice_errore > 0) {
         chiudi_ed_elimina(lettura);
         stato.posizione_errore = inizio;
-        return seguito::abbandona;
+        return esito_lettura::abbandona;
     }
-    return seguito::continua;
+    return esito_lettura::prosegui;
 }
 
-seguito record_indicatori(stato_run& stato, lettura_linea& lettura) {
-    lettore_campi& l = lettura.lettore;
-    std::int32_t posizione = l.leggi_numero();
-    std::int32_t vas = l.leggi_numero();
-    std::int32_t vbs = l.leggi_numero();
-    std::int32_t vcs = l.leggi_numero();
-    std::int32_t strisces = l.leggi_numero();
-    std::int32_t vad = l.leggi_numero();
-    std::int32_t vbd = l.leggi_numero();
-    std::int32_t vcd = l.leggi_numero();
-    std::int32_t strisced = l.leggi_numero();
-    if (fuori_linea(stato, posizione)) return fuori_dalla_linea(stato, posizione);
-    memo_indicatori_v_max(stato, posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced);
+esito_lettura record_indicatori(stato_run& stato, lettura_linea& lettura) {
+    riga_indicatori_v_max r;
+    for (std::int32_t* campo :
+         {&r.posizione, &r.vas, &r.vbs, &r.vcs, &r.strisces, &r.vad, &r.vbd, &r.vcd, &r.strisced}) {
+        *campo = lettura.lettore.leggi_numero();
+    }
+    if (fuori_linea(stato, r.posizione)) return fuori_dalla_linea(stato, r.posizione);
+    memo_indicatori_v_max(stato, r);
     if (stato.codice_errore > 0) {
         chiudi_ed_elimina(lettura);
-        stato.posizione_errore = posizione;
-        return seguito::abbandona;
+        stato.posizione_errore = r.posizione;
+        return esito_lettura::abbandona;
     }
-    return seguito::continua;
+    return esito_lettura::prosegui;
 }
 
-seguito record_cartello(stato_run& stato, lettura_linea& lettura) {
+esito_lettura record_cartello(stato_run& stato, lettura_linea& lettura) {
     std::int32_t posizione = lettura.lettore.leggi_numero();
     stato.riga = lettura.lettore.leggi_testo();
     if (fuori_linea(stato, posizione)) return fuori_dalla_linea(stato, posizione);
     if (!memo_cartello_indicatore(stato, posizione, stato.riga, lettura.prossimo_cartello)) {
         return abbandona_linea(stato, lettura, 6, posizione);
     }
-    return seguito::continua;
+    return esito_lettura::prosegui;
 }
 
 // Every test is applied to the same keyword, in this order; a keyword meant for one record
 // matches one test only.
-seguito esamina_caratteristica(stato_run& stato, lettura_linea& lettura) {
+esito_lettura esamina_caratteristica(stato_run& stato, lettura_linea& lettura) {
     const std::string parola = stato.riga;
-    seguito esito = seguito::continua;
+    esito_lettura esito = esito_lettura::prosegui;
     if (contiene_senza_maiuscole(parola, "pendenza")) {
         esito = record_pendenza(stato, lettura);
-        if (esito != seguito::continua) return esito;
+        if (esito != esito_lettura::prosegui) return esito;
     }
     // Without the geometry a curve is not a record: its fields are skipped one by one.
     if (stato.scrivi_linea != 0 && contiene_senza_maiuscole(parola, "curva")) {
         esito = record_curva(stato, lettura, parola);
-        if (esito != seguito::continua) return esito;
+        if (esito != esito_lettura::prosegui) return esito;
     }
     if (contiene_senza_maiuscole(parola, "montagna")) {
         esito = record_montagna(stato, lettura);
-        if (esito != seguito::continua) return esito;
+        if (esito != esito_lettura::prosegui) return esito;
     }
     if (contiene_senza_maiuscole(parola, "indicatori_v")) {
         esito = record_indicatori(stato, lettura);
-        if (esito != seguito::continua) return esito;
+        if (esito != esito_lettura::prosegui) return esito;
     }
-    if (contiene_senza_maiuscole(parola, "cartello") && contiene_senza_maiuscole(parola, "indicat")) {
+    if (contiene_senza_maiuscole(parola, "cartello") &&
+        contiene_senza_maiuscole(parola, "indicat")) {
         esito = record_cartello(stato, lettura);
     }
     return esito;
@@ -142,24 +140,16 @@ void prepara_caratteristiche(stato_run& stato, lettura_linea& lettura) {
     if (stato.scrivi_linea != 0) imposta_inizio_geometria(stato);
 }
 
-seguito leggi_caratteristiche_linea(stato_run& stato, lettura_linea& lettura) {
+esito_lettura leggi_caratteristiche_linea(stato_run& stato, lettura_linea& lettura) {
     lettore_campi& lettore = lettura.lettore;
     while (!lettore.fine()) {
-        leggi_parola(stato, lettura);
+        leggi_parola_chiave(stato, lettore);
         if (lettore.fine()) break;
-        // At most two comment fields in a row; a third is taken as a keyword.
-        if (contiene(stato.riga, "-")) {
-            leggi_parola(stato, lettura);
-            if (lettore.fine()) break;
-            if (contiene(stato.riga, "-")) {
-                leggi_parola(stato, lettura);
-                if (lettore.fine()) break;
-            }
-        }
-        seguito esito = esamina_caratteristica(stato, lettura);
-        if (esito != seguito::continua) return esito;
+        if (!salta_commenti(stato, lettore, commenti_di_fila, true)) break;
+        esito_lettura esito = esamina_caratteristica(stato, lettura);
+        if (esito != esito_lettura::prosegui) return esito;
     }
-    return seguito::fine_lettura;
+    return esito_lettura::fine_lettura;
 }
 
 void concludi_caratteristiche(stato_run& stato, lettura_linea& lettura) {

@@ -14,7 +14,7 @@ void prepara_caratteristiche(stato_run& stato, lettura_linea& lettura);
 
 // Reads the feature records to the end of the file. Returns `fine_lettura` at the end of the file
 // or after code 15, `abbandona` after codes 6, 21 and 103.
-seguito leggi_caratteristiche_linea(stato_run& stato, lettura_linea& lettura);
+esito_lettura leggi_caratteristiche_linea(stato_run& stato, lettura_linea& lettura);
 
 // Deletes the source, then carries the last gradient up to the third-last cell and the geometry
 // straight on up to the third-last metre.

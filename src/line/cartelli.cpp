@@ -21,23 +21,20 @@ std::int16_t coppia_velocita(std::int32_t velocita_s, std::int32_t velocita_d) {
 
 }  // namespace
 
-void memo_indicatori_v_max(stato_run& stato, std::int32_t posizione, std::int32_t vas,
-                           std::int32_t vbs, std::int32_t vcs, std::int32_t strisces,
-                           std::int32_t vad, std::int32_t vbd, std::int32_t vcd,
-                           std::int32_t strisced) {
-    cella& c = stato.percorso[cella_cartello(posizione)];
+void memo_indicatori_v_max(stato_run& stato, const riga_indicatori_v_max& r) {
+    cella& c = stato.percorso[cella_cartello(r.posizione)];
     if (!libera(c)) {
         registra_errore(stato, 21);
         return;
     }
-    std::int16_t dato1 = coppia_velocita(vas, vad);
-    std::int16_t dato2 = coppia_velocita(vbs, vbd);
-    std::int16_t dato3 = coppia_velocita(vcs, vcd);
+    std::int16_t dato1 = coppia_velocita(r.vas, r.vad);
+    std::int16_t dato2 = coppia_velocita(r.vbs, r.vbd);
+    std::int16_t dato3 = coppia_velocita(r.vcs, r.vcd);
     c.tipo = tipo_cella::indicatore_v_max;
     c.dato1 = dato1;
     c.dato2 = dato2;
     c.dato3 = dato3;
-    c.dato4 = basso16(static_cast<long long>(strisces) * 10 + strisced);
+    c.dato4 = basso16(static_cast<long long>(r.strisces) * 10 + r.strisced);
 }
 
 bool memo_cartello_indicatore(stato_run& stato, std::int32_t posizione, const std::string& testo,

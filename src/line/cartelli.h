@@ -7,14 +7,25 @@
 
 namespace scenario {
 
+// The nine fields of an "indicatori_vmax" row, in row order: the speeds (km/h) of categories A,
+// B, C and the stripe count, for the "s" set and then the "d" set.
+struct riga_indicatori_v_max {
+    std::int32_t posizione = 0;
+    std::int32_t vas = 0;
+    std::int32_t vbs = 0;
+    std::int32_t vcs = 0;
+    std::int32_t strisces = 0;
+    std::int32_t vad = 0;
+    std::int32_t vbd = 0;
+    std::int32_t vcd = 0;
+    std::int32_t strisced = 0;
+};
+
 // Places a maximum-speed indicator board in cell nearest(posizione / 50 + 1): each of `dato1`..
 // `dato3` packs the "s" and "d" speeds of one category (speed·20 + speed/5, rounded to 16 bits,
 // a fault beyond them), `dato4` the two stripe counts. A cell that is not free: code 21,
-// nothing written. The speeds and stripes are only read.
-void memo_indicatori_v_max(stato_run& stato, std::int32_t posizione, std::int32_t vas,
-                           std::int32_t vbs, std::int32_t vcs, std::int32_t strisces,
-                           std::int32_t vad, std::int32_t vbd, std::int32_t vcd,
-                           std::int32_t strisced);
+// nothing written.
+void memo_indicatori_v_max(stato_run& stato, const riga_indicatori_v_max& r);
 
 // Places an indication board in cell nearest(posizione / 50 + 1), its text in `punti`(indice),
 // and moves `indice` down by one. False, nothing written, when the cell is not free. Running out

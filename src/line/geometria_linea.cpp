@@ -3,9 +3,9 @@
 #include <array>
 #include <string>
 
-#include "textfile/parole_chiave.h"
 #include "model/guasto.h"
 #include "model/numeri.h"
+#include "textfile/parole_chiave.h"
 
 namespace scenario {
 
@@ -79,21 +79,21 @@ void passo_curva(profilo_linea& profilo, std::int32_t metro, double k) {
     profilo.imposta_reale(metro, 1, profilo.valore(metro - 1, 1) + (b - k * a));
 }
 
-seguito disegna_curva(stato_run& stato, lettura_linea& lettura, std::int32_t inizio,
-                      std::int32_t lunghezza, double k) {
+esito_lettura disegna_curva(stato_run& stato, lettura_linea& lettura, std::int32_t inizio,
+                            std::int32_t lunghezza, double k) {
     // A curve starting behind the counter (overlapping, out of order) only turns.
     while (lettura.metro <= inizio) {
         verifica_metro(stato, lettura.metro);
         passo_rettilineo(stato.profilo, lettura.metro);
-        if (!avanza_metro(stato, lettura)) return seguito::abbandona;
+        if (!avanza_metro(stato, lettura)) return esito_lettura::abbandona;
     }
     std::int32_t fine = somma32(inizio, lunghezza);
     while (lettura.metro <= fine) {
         verifica_metro(stato, lettura.metro);
         passo_curva(stato.profilo, lettura.metro, k);
-        if (!avanza_metro(stato, lettura)) return seguito::abbandona;
+        if (!avanza_metro(stato, lettura)) return esito_lettura::abbandona;
     }
-    return seguito::continua;
+    return esito_lettura::prosegui;
 }
 
 void completa_geometria(stato_run& stato, lettura_linea& lettura) {

@@ -24,8 +24,8 @@ void passo_curva(profilo_linea& profilo, std::int32_t metro, double k);
 // Straight up to the curve's start, then turning to its end, on the shared metre counter.
 // Returns `abbandona` (code 103) when the counter passes 1000000; a curve that runs past the
 // geometry array is a run-time fault.
-seguito disegna_curva(stato_run& stato, lettura_linea& lettura, std::int32_t inizio,
-                      std::int32_t lunghezza, double k);
+esito_lettura disegna_curva(stato_run& stato, lettura_linea& lettura, std::int32_t inizio,
+                            std::int32_t lunghezza, double k);
 
 // Straight on up to the third-last metre: the last two stay empty.
 void completa_geometria(stato_run& stato, lettura_linea& lettura);

@@ -3,16 +3,17 @@
 #include <array>
 #include <string>
 
-#include "textfile/parole_chiave.h"
 #include "model/numeri.h"
 #include "model/punto.h"
+#include "textfile/parole_chiave.h"
 
 namespace scenario {
 
 namespace {
 
 constexpr std::int32_t lunghezza_massima = 1000000;
-constexpr int salti_commento = 10;
+// Up to ten comment fields in a row, with no test for the end of the file between them.
+constexpr int commenti_di_fila = 10;
 
 // A section header ends the header part; one that begins with "-" is still a comment.
 bool intestazione_sezione(const std::string& riga) {
@@ -28,7 +29,7 @@ void leggi_progressiva(lettore_campi& lettore, punto& voce) {
 }
 
 // The cab-signal section: both ends on the 50 m grid, the keyword naming 4 or 9 codes.
-seguito leggi_ripetizione(stato_run& stato, lettura_linea& lettura, const std::string& riga) {
+esito_lettura leggi_ripetizione(stato_run& stato, lettura_linea& lettura, const std::string& riga) {
     punto& voce = stato.punti[indice_punti::ripetizione];
     voce.inizio = lettura.lettore.leggi_numero();
     voce.fine = lettura.lettore.leggi_numero();
@@ -43,25 +44,26 @@ seguito leggi_ripetizione(stato_run& stato, lettura_linea& lettura, const std::s
     }
     // A section without an end has no cab signals.
     if (voce.fine == 0) voce.posizione = 0;
-    return seguito::continua;
+    return esito_lettura::prosegui;
 }
 
-seguito leggi_lunghezza(stato_run& stato, lettura_linea& lettura) {
+esito_lettura leggi_lunghezza(stato_run& stato, lettura_linea& lettura) {
     std::int32_t lunghezza = lettura.lettore.leggi_numero();
     stato.punti[indice_punti::treno].fine = lunghezza;
     if (lunghezza > lunghezza_massima) return abbandona_linea(stato, lettura, 1);
     dimensiona_modello(stato, lunghezza);
     lettura.lunghezza_letta = true;
-    return seguito::continua;
+    return esito_lettura::prosegui;
 }
 
 // Every test is applied to the same keyword, in this order.
-seguito esamina_intestazione(stato_run& stato, lettura_linea& lettura) {
+esito_lettura esamina_intestazione(stato_run& stato, lettura_linea& lettura) {
     const std::string riga = stato.riga;
     lettore_campi& lettore = lettura.lettore;
 
     if (contiene_senza_maiuscole(riga, "percorso") && contiene_senza_maiuscole(riga, "lunghezza")) {
-        if (leggi_lunghezza(stato, lettura) == seguito::abbandona) return seguito::abbandona;
+        if (leggi_lunghezza(stato, lettura) == esito_lettura::abbandona)
+            return esito_lettura::abbandona;
     }
 
     if (contiene(riga, "tre") && contiene(riga, "progressiva")) {
@@ -76,13 +78,15 @@ seguito esamina_intestazione(stato_run& stato, lettura_linea& lettura) {
 
     punto& scenario = stato.punti[indice_punti::scenario];
     if (contiene(riga, "sfondo") && contiene(riga, "uno")) scenario.inizio = lettore.leggi_numero();
-    if (contiene(riga, "sfondo") && contiene(riga, "due")) scenario.posizione = lettore.leggi_numero();
+    if (contiene(riga, "sfondo") && contiene(riga, "due"))
+        scenario.posizione = lettore.leggi_numero();
     if (contiene(riga, "sfondo") && contiene(riga, "tre")) scenario.fine = lettore.leggi_numero();
 
     if (contiene(riga, "segnali") && contiene(riga, "ripetizione")) {
-        if (leggi_ripetizione(stato, lettura, riga) == seguito::abbandona) return seguito::abbandona;
+        if (leggi_ripetizione(stato, lettura, riga) == esito_lettura::abbandona)
+            return esito_lettura::abbandona;
     }
-    return seguito::continua;
+    return esito_lettura::prosegui;
 }
 
 }  // namespace
@@ -94,7 +98,7 @@ bool cerca_generale(stato_run& stato, lettura_linea& lettura) {
         return false;
     }
     do {
-        leggi_parola(stato, lettura);
+        leggi_parola_chiave(stato, lettura.lettore);
         if (lettura.lettore.fine()) {
             abbandona_linea(stato, lettura, 102);
             return false;
@@ -103,19 +107,18 @@ bool cerca_generale(stato_run& stato, lettura_linea& lettura) {
     return true;
 }
 
-seguito leggi_intestazione_linea(stato_run& stato, lettura_linea& lettura) {
+esito_lettura leggi_intestazione_linea(stato_run& stato, lettura_linea& lettura) {
     lettore_campi& lettore = lettura.lettore;
     while (!lettore.fine()) {
-        leggi_parola(stato, lettura);
+        leggi_parola_chiave(stato, lettore);
         if (lettore.fine()) break;
-        // No end-of-file test between these: a file ending in comments is cut short.
-        for (int volta = 0; volta < salti_commento; ++volta) {
-            if (contiene(stato.riga, "-")) leggi_parola(stato, lettura);
-        }
-        if (esamina_intestazione(stato, lettura) == seguito::abbandona) return seguito::abbandona;
+        // A file ending in comments is cut short here.
+        salta_commenti(stato, lettore, commenti_di_fila, false);
+        if (esamina_intestazione(stato, lettura) == esito_lettura::abbandona)
+            return esito_lettura::abbandona;
         if (intestazione_sezione(stato.riga)) break;
     }
-    return seguito::continua;
+    return esito_lettura::prosegui;
 }
 
 void progressive_ordina(stato_run& stato) {
@@ -125,7 +128,8 @@ void progressive_ordina(stato_run& stato) {
         std::int32_t posizione = 0;
     };
     // Index 0, 1, 2 = entries 81, 82, 83 = systems "tre", "due", "uno".
-    constexpr std::array<int, 3> voci = {indice_punti::progressiva_tre, indice_punti::progressiva_due,
+    constexpr std::array<int, 3> voci = {indice_punti::progressiva_tre,
+                                         indice_punti::progressiva_due,
                                          indice_punti::progressiva_uno};
     std::array<sistema, 3> letti;
     for (std::size_t n = 0; n < voci.size(); ++n) {

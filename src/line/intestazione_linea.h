@@ -11,7 +11,7 @@ bool cerca_generale(stato_run& stato, lettura_linea& lettura);
 
 // The header part, up to the first section header: length (and sizing), chainage systems,
 // backgrounds, cab-signal section. Returns `abbandona` after codes 1, 3, 4 and 5.
-seguito leggi_intestazione_linea(stato_run& stato, lettura_linea& lettura);
+esito_lettura leggi_intestazione_linea(stato_run& stato, lettura_linea& lettura);
 
 // Puts the three chainage systems of `punti` 81..83 in order (largest start first, or, when
 // every start is 0, by which offsets are positive) and adds 100 to the offsets flagged 1.

@@ -10,24 +10,19 @@
 
 namespace scenario {
 
-void leggi_parola(stato_run& stato, lettura_linea& lettura) {
-    stato.riga = lettura.lettore.leggi_testo();
-    stato.luogo_corrente = lettura.lettore.luogo_campo();
-}
-
 void chiudi_ed_elimina(lettura_linea& lettura) { elimina_se_esiste(lettura.file); }
 
-seguito abbandona_linea(stato_run& stato, lettura_linea& lettura, std::int32_t codice) {
+esito_lettura abbandona_linea(stato_run& stato, lettura_linea& lettura, std::int32_t codice) {
     chiudi_ed_elimina(lettura);
     registra_errore(stato, codice);
-    return seguito::abbandona;
+    return esito_lettura::abbandona;
 }
 
-seguito abbandona_linea(stato_run& stato, lettura_linea& lettura, std::int32_t codice,
-                        std::int32_t posizione) {
+esito_lettura abbandona_linea(stato_run& stato, lettura_linea& lettura, std::int32_t codice,
+                              std::int32_t posizione) {
     chiudi_ed_elimina(lettura);
     registra_errore(stato, codice, posizione);
-    return seguito::abbandona;
+    return esito_lettura::abbandona;
 }
 
 esito_linea leggi_sorgente_linea(stato_run& stato) {
@@ -41,10 +36,10 @@ esito_linea leggi_sorgente_linea(stato_run& stato) {
 
     lettura_linea lettura(lettore_campi::da_file(file), file);
     if (!cerca_generale(stato, lettura)) return {};
-    if (leggi_intestazione_linea(stato, lettura) == seguito::abbandona) return {};
+    if (leggi_intestazione_linea(stato, lettura) == esito_lettura::abbandona) return {};
     progressive_ordina(stato);
     prepara_caratteristiche(stato, lettura);
-    if (leggi_caratteristiche_linea(stato, lettura) == seguito::abbandona) return {};
+    if (leggi_caratteristiche_linea(stato, lettura) == esito_lettura::abbandona) return {};
     concludi_caratteristiche(stato, lettura);
     // The train reader names its own records.
     stato.luogo_corrente = {};

@@ -6,6 +6,7 @@
 
 #include "model/stato_run.h"
 #include "textfile/lettore_campi.h"
+#include "textfile/lettura_sorgente.h"
 
 namespace scenario {
 
@@ -21,28 +22,18 @@ struct lettura_linea {
     // Without a length line the cells and the geometry were never sized.
     bool lunghezza_letta = false;
 
-    std::int32_t prossimo_cartello = 80;    // `punti` index of the next board text, counts down
-    std::int32_t cursore_pendenza = 0;      // first cell whose gradient is not yet written
-    std::int32_t pendenza_precedente = 0;   // gradient in force until the next "pendenza"
-    std::int32_t metro = 2;                 // next metre of the geometry to compute
+    std::int32_t prossimo_cartello = 80;   // `punti` index of the next board text, counts down
+    std::int32_t cursore_pendenza = 0;     // first cell whose gradient is not yet written
+    std::int32_t pendenza_precedente = 0;  // gradient in force until the next "pendenza"
+    std::int32_t metro = 2;                // next metre of the geometry to compute
 };
-
-// How a stage of the reading ended.
-enum class seguito {
-    continua,      // go on with the next record
-    fine_lettura,  // end of the file, or a feature out of the line (code 15): complete and go on
-    abbandona,     // a code was recorded and the source deleted: leave the compiler
-};
-
-// Reads the next keyword field into `riga`, remembering where it stands for a recorded code.
-void leggi_parola(stato_run& stato, lettura_linea& lettura);
 
 // The source is read whole when opened, so closing it is only deleting it.
 void chiudi_ed_elimina(lettura_linea& lettura);
 
 // An abort: the source is closed and deleted and the code (with its position) recorded.
-seguito abbandona_linea(stato_run& stato, lettura_linea& lettura, std::int32_t codice);
-seguito abbandona_linea(stato_run& stato, lettura_linea& lettura, std::int32_t codice,
-                        std::int32_t posizione);
+esito_lettura abbandona_linea(stato_run& stato, lettura_linea& lettura, std::int32_t codice);
+esito_lettura abbandona_linea(stato_run& stato, lettura_linea& lettura, std::int32_t codice,
+                              std::int32_t posizione);
 
 }  // namespace scenario

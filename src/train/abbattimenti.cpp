@@ -5,14 +5,14 @@ namespace scenario::treno {
 
 // A cab-code point of the source ("abbattimento"). Unlike the signals it stands in cell
 // nearest(position / 50), with no + 1. A code value of 0 or less marks the point without one.
-esito leggi_abbattimento(lettura& l) {
+esito_lettura leggi_abbattimento(lettura& l) {
     std::int32_t posizione = l.lettore.leggi<std::int32_t>();
     std::int32_t valore = l.lettore.leggi<std::int32_t>();
-    if (!entro_percorso(l, posizione, 100)) return esito::fine_lettura;
+    if (!entro_percorso(l, posizione, 100)) return esito_lettura::fine_lettura;
     cella& c = l.stato.percorso[arrotonda<std::int32_t>(posizione / 50.0, "cella del codice")];
     if (!libera(c)) {
         registra_errore(l.stato, 7, posizione);
-        return esito::fine_anticipata;
+        return esito_lettura::abbandona;
     }
     if (valore > 0) {
         c.tipo = tipo_cella::punto_codice;
@@ -20,7 +20,7 @@ esito leggi_abbattimento(lettura& l) {
     } else {
         c.tipo = tipo_cella::punto_codice_nullo;
     }
-    return esito::prosegui;
+    return esito_lettura::prosegui;
 }
 
 }  // namespace scenario::treno

@@ -23,62 +23,51 @@ bool entro_percorso(lettura& l, std::int32_t posizione, std::int32_t margine) {
 
 namespace {
 
-using treno::esito;
 using treno::lettura;
-
-void leggi_parola_chiave(lettura& l) {
-    l.stato.riga = l.lettore.leggi_testo();
-    l.stato.luogo_corrente = l.lettore.luogo_campo();
-}
 
 // Everything before "[generale]" is ignored; false when the file ends without it.
 bool trova_generale(lettura& l) {
     do {
-        leggi_parola_chiave(l);
+        leggi_parola_chiave(l.stato, l.lettore);
         if (contiene_senza_maiuscole(l.stato.riga, "[generale]")) return true;
     } while (!l.lettore.fine());
     return false;
 }
 
-// At most two comment fields in a row are skipped: a third is examined as a keyword. False when
-// the file ends on a skipped field.
-bool salta_commenti(lettura& l) {
-    for (int saltati = 0; saltati < 2 && contiene_senza_maiuscole(l.stato.riga, "-"); ++saltati) {
-        leggi_parola_chiave(l);
-        if (l.lettore.fine()) return false;
-    }
-    return true;
-}
+// At most two comment fields in a row: a third is examined as a keyword.
+constexpr int commenti_di_fila = 2;
 
 // The ten tests, in this order, all on the same keyword field, each ignoring case: a field may
 // select more than one.
-esito esamina(lettura& l) {
+esito_lettura esamina(lettura& l) {
     const std::string& riga = l.stato.riga;
     auto ha = [&riga](std::string_view parola) { return contiene_senza_maiuscole(riga, parola); };
-    esito e = esito::prosegui;
+    esito_lettura e = esito_lettura::prosegui;
     if (ha("frenata") && ha("massa")) treno::leggi_massa_frenata(l);
     if (ha("vetture")) treno::leggi_vetture(l);
-    if (ha("velocit") && (e = treno::leggi_velocita(l)) != esito::prosegui) return e;
-    if (ha("aderenza") && (e = treno::leggi_aderenza(l)) != esito::prosegui) return e;
+    if (ha("velocit") && (e = treno::leggi_velocita(l)) != esito_lettura::prosegui) return e;
+    if (ha("aderenza") && (e = treno::leggi_aderenza(l)) != esito_lettura::prosegui) return e;
     if (ha("orologio")) treno::leggi_orologio(l);
     if (ha("sabbia")) treno::leggi_sabbia(l);
-    if (ha("segnale") && (e = treno::leggi_segnale(l)) != esito::prosegui) return e;
-    if (ha("rallentamento") && (e = treno::leggi_rallentamento(l)) != esito::prosegui) return e;
-    if (ha("abbattimento") && (e = treno::leggi_abbattimento(l)) != esito::prosegui) return e;
-    if (ha("stazione") && (e = treno::leggi_stazione(l)) != esito::prosegui) return e;
-    return esito::prosegui;
+    if (ha("segnale") && (e = treno::leggi_segnale(l)) != esito_lettura::prosegui) return e;
+    if (ha("rallentamento") && (e = treno::leggi_rallentamento(l)) != esito_lettura::prosegui)
+        return e;
+    if (ha("abbattimento") && (e = treno::leggi_abbattimento(l)) != esito_lettura::prosegui)
+        return e;
+    if (ha("stazione") && (e = treno::leggi_stazione(l)) != esito_lettura::prosegui) return e;
+    return esito_lettura::prosegui;
 }
 
 // The last field of the file is never examined: the file must end with a line carrying no record.
-esito leggi_record(lettura& l) {
+esito_lettura leggi_record(lettura& l) {
     while (!l.lettore.fine()) {
-        leggi_parola_chiave(l);
+        leggi_parola_chiave(l.stato, l.lettore);
         if (l.lettore.fine()) break;
-        if (!salta_commenti(l)) break;
-        esito e = esamina(l);
-        if (e != esito::prosegui) return e;
+        if (!salta_commenti(l.stato, l.lettore, commenti_di_fila, true)) break;
+        esito_lettura e = esamina(l);
+        if (e != esito_lettura::prosegui) return e;
     }
-    return esito::fine_lettura;
+    return esito_lettura::fine_lettura;
 }
 
 // The source is read whole into memory, so closing it is deleting it.
@@ -104,9 +93,9 @@ void verifica_progressive(stato_run& stato) {
 void leggi_sorgente_treno(stato_run& stato, std::int32_t prossimo_cartello) {
     lettura l{stato, lettore_campi::da_file(percorso_file(stato, nome_sorgente_treno(stato))),
               prossimo_cartello};
-    esito e = trova_generale(l) ? leggi_record(l) : esito::fine_lettura;
+    esito_lettura e = trova_generale(l) ? leggi_record(l) : esito_lettura::fine_lettura;
     chiudi(l);
-    if (e == esito::fine_anticipata) return;
+    if (e == esito_lettura::abbandona) return;
     treno::completa_profili(l);
     verifica_progressive(stato);
 }

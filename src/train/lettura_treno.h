@@ -4,16 +4,10 @@
 
 #include "model/stato_run.h"
 #include "textfile/lettore_campi.h"
+#include "textfile/lettura_sorgente.h"
 
 // The pieces of the train reader shared by its files; only lettore_treno.h is for other callers.
 namespace scenario::treno {
-
-// How a record leaves the reading.
-enum class esito {
-    prosegui,         // on to the next keyword field
-    fine_lettura,     // code 15: reading stops, the end of reading still runs
-    fine_anticipata,  // a code that ends the compiler at once, profiles left incomplete
-};
 
 // One reading of the train source. The cursors only move forward, so a later profile row never
 // rewrites cells an earlier row has written.
@@ -39,15 +33,15 @@ void leggi_orologio(lettura& l);
 void leggi_sabbia(lettura& l);
 
 // Profiles: each row fills the cells up to its own with the previous row's value.
-esito leggi_velocita(lettura& l);
-esito leggi_aderenza(lettura& l);
+esito_lettura leggi_velocita(lettura& l);
+esito_lettura leggi_aderenza(lettura& l);
 // The last row's value up to cell `ultima_cella` - 3; at least one cell each.
 void completa_profili(lettura& l);
 
 // Features.
-esito leggi_segnale(lettura& l);
-esito leggi_rallentamento(lettura& l);
-esito leggi_abbattimento(lettura& l);
-esito leggi_stazione(lettura& l);
+esito_lettura leggi_segnale(lettura& l);
+esito_lettura leggi_rallentamento(lettura& l);
+esito_lettura leggi_abbattimento(lettura& l);
+esito_lettura leggi_stazione(lettura& l);
 
 }  // namespace scenario::treno

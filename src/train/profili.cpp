@@ -19,10 +19,10 @@ std::int32_t cella_profilo(std::int32_t posizione) {
 }  // namespace
 
 // The loop tests its end after writing: a row that does not advance still writes one cell.
-esito leggi_velocita(lettura& l) {
+esito_lettura leggi_velocita(lettura& l) {
     std::int32_t posizione = l.lettore.leggi<std::int32_t>();
     std::int32_t velocita = l.lettore.leggi<std::int32_t>();
-    if (!entro_percorso(l, posizione, 100)) return esito::fine_lettura;
+    if (!entro_percorso(l, posizione, 100)) return esito_lettura::fine_lettura;
     std::int32_t fino_a = cella_profilo(posizione);
     if (fino_a > 0) {
         do {
@@ -32,15 +32,15 @@ esito leggi_velocita(lettura& l) {
         } while (l.cursore_velocita < fino_a);
     }
     l.velocita_precedente = velocita;
-    return esito::prosegui;
+    return esito_lettura::prosegui;
 }
 
 // No stop at the last cell here: the position check keeps the row's cell within the array, and
 // rows that push the cursor past it meet the checked array.
-esito leggi_aderenza(lettura& l) {
+esito_lettura leggi_aderenza(lettura& l) {
     std::int32_t posizione = l.lettore.leggi<std::int32_t>();
     std::int32_t valore = l.lettore.leggi<std::int32_t>();
-    if (!entro_percorso(l, posizione, 100)) return esito::fine_lettura;
+    if (!entro_percorso(l, posizione, 100)) return esito_lettura::fine_lettura;
     std::int32_t fino_a = cella_profilo(posizione);
     if (fino_a > 0) {
         do {
@@ -49,7 +49,7 @@ esito leggi_aderenza(lettura& l) {
         } while (l.cursore_aderenza < fino_a);
     }
     l.aderenza_precedente = valore;
-    return esito::prosegui;
+    return esito_lettura::prosegui;
 }
 
 // The last three cells keep 0 unless a row reached them.

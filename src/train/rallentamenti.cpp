@@ -75,18 +75,18 @@ void memo_rallentamento(stato_run& stato, const riga_rallentamento& r) {
 
 namespace treno {
 
-esito leggi_rallentamento(lettura& l) {
+esito_lettura leggi_rallentamento(lettura& l) {
     riga_rallentamento r;
     for (std::int32_t* campo : {&r.x, &r.v, &r.l, &r.f_tt, &r.f_ta, &r.d_v}) {
         *campo = l.lettore.leggi<std::int32_t>();
     }
-    if (!entro_percorso(l, r.x, 100)) return esito::fine_lettura;
+    if (!entro_percorso(l, r.x, 100)) return esito_lettura::fine_lettura;
     memo_rallentamento(l.stato, r);
     if (l.stato.codice_errore > 0) {
         registra_errore(l.stato, l.stato.codice_errore, r.x);
-        return esito::fine_anticipata;
+        return esito_lettura::abbandona;
     }
-    return esito::prosegui;
+    return esito_lettura::prosegui;
 }
 
 }  // namespace treno

@@ -30,19 +30,19 @@ void memo_segnale(stato_run& stato, riga_segnale& s) {
 namespace treno {
 
 // A signal row ends the reading on any recorded code, also one the line reader left behind.
-esito leggi_segnale(lettura& l) {
+esito_lettura leggi_segnale(lettura& l) {
     riga_segnale s;
     for (std::int32_t* campo : {&s.posizione, &s.sx, &s.s1, &s.s2, &s.s3, &s.rapp, &s.dx, &s.d1,
                                 &s.d2, &s.d3, &s.tempo}) {
         *campo = l.lettore.leggi<std::int32_t>();
     }
-    if (!entro_percorso(l, s.posizione, 100)) return esito::fine_lettura;
+    if (!entro_percorso(l, s.posizione, 100)) return esito_lettura::fine_lettura;
     memo_segnale(l.stato, s);
     if (l.stato.codice_errore > 0) {
         registra_errore(l.stato, l.stato.codice_errore, s.posizione);
-        return esito::fine_anticipata;
+        return esito_lettura::abbandona;
     }
-    return esito::prosegui;
+    return esito_lettura::prosegui;
 }
 
 }  // namespace treno

@@ -68,22 +68,22 @@ void segna_preavvisi(stato_run& stato, std::int32_t fine) {
 }  // namespace
 
 // A station fills `punti`(n) field by field: on an early end the entry keeps what was read.
-esito leggi_stazione(lettura& l) {
+esito_lettura leggi_stazione(lettura& l) {
     stato_run& stato = l.stato;
     const std::int32_t n = l.stazione;
     punto& r = stato.punti[n];
 
     r.posizione = l.lettore.leggi<std::int32_t>();
-    if (!entro_percorso(l, r.posizione, 800)) return esito::fine_lettura;
+    if (!entro_percorso(l, r.posizione, 800)) return esito_lettura::fine_lettura;
     if (r.posizione % 50 != 0) {
         registra_errore(stato, 8, r.posizione);
-        return esito::fine_anticipata;
+        return esito_lettura::abbandona;
     }
     r.tipo = l.lettore.leggi<std::uint8_t>();
     const std::int32_t lunghezza = l.lettore.leggi<std::int32_t>();
     if (lunghezza % 100 != 0) {
         registra_errore(stato, 9, r.posizione);
-        return esito::fine_anticipata;
+        return esito_lettura::abbandona;
     }
     leggi_campi(l.lettore, r);
 
@@ -99,7 +99,7 @@ esito leggi_stazione(lettura& l) {
         const double fermata = r.fine / 50.0 - 1;
         if (fermata <= 1) {
             registra_errore(stato, 24);
-            return esito::fine_anticipata;
+            return esito_lettura::abbandona;
         }
         // Whatever the cell held is overwritten: the stop mark is not tested for being free.
         cella& c = stato.percorso[arrotonda<std::int32_t>(fermata, "cella di fermata")];
@@ -109,15 +109,15 @@ esito leggi_stazione(lettura& l) {
 
     if (n > 1 && differenza32(r.inizio, 350) < stato.punti[n - 1].fine) {
         registra_errore(stato, 22, r.posizione);
-        return esito::fine_anticipata;
+        return esito_lettura::abbandona;
     }
     // Stations grow upwards and board texts downwards in `punti`: they must not meet.
     l.stazione = n + 1;
     if (l.stazione >= l.prossimo_cartello) {
         registra_errore(stato, 10);
-        return esito::fine_anticipata;
+        return esito_lettura::abbandona;
     }
-    return esito::prosegui;
+    return esito_lettura::prosegui;
 }
 
 }  // namespace scenario::treno

@@ -35,17 +35,23 @@ TEST_F(GuastiLinea, DiventanoCodice25) {
         std::int32_t scrivi_linea;
     };
     auto montagna = [](int n) {
-        return "montagna,  " + std::to_string(1000 + 400 * n) + ",  " + std::to_string(1200 + 400 * n) + ",  2";
+        return "montagna,  " + std::to_string(1000 + 400 * n) + ",  " +
+               std::to_string(1200 + 400 * n) + ",  2";
     };
-    auto cartello = [](int n) { return "cartello_indicatore,  " + std::to_string(1000 + 100 * n) + ",   (C)"; };
+    auto cartello = [](int n) {
+        return "cartello_indicatore,  " + std::to_string(1000 + 100 * n) + ",   (C)";
+    };
     const caso casi[] = {
         {"no length line", righe_crlf({"[generale]", "sfondo uno, 1", "[curve]", "[fine]"}), 1},
-        {"no length line, no geometry", righe_crlf({"[generale]", "[curve]", "pendenza, 100, 1", "[fine]"}), 0},
+        {"no length line, no geometry",
+         righe_crlf({"[generale]", "[curve]", "pendenza, 100, 1", "[fine]"}), 0},
         {"length below -7000", sorgente_con({}, -7050), 0},
         {"length -7000 leaves no room for the first two metres", sorgente_con({}, -7000), 1},
-        {"text in a numeric field", righe_crlf({"[generale]", "lunghezza percorso, lungo", "[fine]"}), 1},
+        {"text in a numeric field",
+         righe_crlf({"[generale]", "lunghezza percorso, lungo", "[fine]"}), 1},
         {"header record cut short by the end of the file",
-         righe_crlf({"[generale]", "lunghezza percorso, 100", "progressiva chilometrica uno, 0"}), 1},
+         righe_crlf({"[generale]", "lunghezza percorso, 100", "progressiva chilometrica uno, 0"}),
+         1},
         {"comment fields up to the end of the file",
          righe_crlf({"[generale]", "lunghezza percorso, 100", "-a-, -b-"}), 1},
         {"feature record cut short by the end of the file",
@@ -54,7 +60,8 @@ TEST_F(GuastiLinea, DiventanoCodice25) {
         {"mountain below cell 0", sorgente_con({"montagna,  -500,  200,  2"}), 1},
         {"mountain end beyond the last cell", sorgente_con({"montagna,  6000,  8000,  2"}, 0), 1},
         {"81 mountains", sorgente_con(righe_da(81, montagna)), 1},
-        {"indicator board below cell 0", sorgente_con({"indicatori_vmax,  -100,  90,  90,  90,  0,  ,  ,  ,  0"}), 1},
+        {"indicator board below cell 0",
+         sorgente_con({"indicatori_vmax,  -100,  90,  90,  90,  0,  ,  ,  ,  0"}), 1},
         {"indicator speed beyond 16 bits",
          sorgente_con({"indicatori_vmax,  1000,  1700,  90,  90,  0,  ,  ,  ,  0"}), 1},
         {"indication board below cell 0", sorgente_con({"cartello_indicatore,  -200,   (X)"}), 1},
@@ -122,10 +129,11 @@ TEST(MemoMontagna, FuoriDalleCelleNonScriveNulla) {
 TEST(MemoIndicatoriVMax, VelocitaOltre16BitNonScriveNulla) {
     stato_run stato;
     dimensiona_modello(stato, 0);
-    EXPECT_THROW(memo_indicatori_v_max(stato, 1000, 90, 90, 1639, 0, 0, 0, 20, 0), guasto_esecuzione);
+    EXPECT_THROW(memo_indicatori_v_max(stato, {1000, 90, 90, 1639, 0, 0, 0, 20, 0}),
+                 guasto_esecuzione);
     EXPECT_EQ(stato.percorso[21], cella{});
     // 1638·20 + 35/5 = 32767 still fits.
-    memo_indicatori_v_max(stato, 1000, 90, 90, 1638, 0, 0, 0, 35, 0);
+    memo_indicatori_v_max(stato, {1000, 90, 90, 1638, 0, 0, 0, 35, 0});
     EXPECT_EQ(stato.percorso[21].dato3, 32767);
 }
 
