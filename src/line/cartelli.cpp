@@ -27,13 +27,12 @@ void memo_indicatori_v_max(stato_run& stato, const riga_indicatori_v_max& r) {
         registra_errore(stato, 21);
         return;
     }
-    std::int16_t dato1 = coppia_velocita(r.vas, r.vad);
-    std::int16_t dato2 = coppia_velocita(r.vbs, r.vbd);
-    std::int16_t dato3 = coppia_velocita(r.vcs, r.vcd);
+    // Member by member, in the row's order: a speed that overflows stops the compiler with what
+    // came before it already in the cell, as a signal below 325 m keeps its cell.
     c.tipo = tipo_cella::indicatore_v_max;
-    c.dato1 = dato1;
-    c.dato2 = dato2;
-    c.dato3 = dato3;
+    c.dato1 = coppia_velocita(r.vas, r.vad);
+    c.dato2 = coppia_velocita(r.vbs, r.vbd);
+    c.dato3 = coppia_velocita(r.vcs, r.vcd);
     c.dato4 = basso16(static_cast<long long>(r.strisces) * 10 + r.strisced);
 }
 

@@ -23,8 +23,9 @@ struct riga_indicatori_v_max {
 
 // Places a maximum-speed indicator board in cell nearest(posizione / 50 + 1): each of `dato1`..
 // `dato3` packs the "s" and "d" speeds of one category (speed·20 + speed/5, rounded to 16 bits,
-// a fault beyond them), `dato4` the two stripe counts. A cell that is not free: code 21,
-// nothing written.
+// a fault beyond them), `dato4` the two stripe counts, written in that order: on the fault the
+// cell keeps `tipo` and the pairs before the one that overflowed. A cell that is not free:
+// code 21, nothing written.
 void memo_indicatori_v_max(stato_run& stato, const riga_indicatori_v_max& r);
 
 // Places an indication board in cell nearest(posizione / 50 + 1), its text in `punti`(indice),

@@ -21,11 +21,6 @@ void memo_montagna(stato_run& stato, std::int32_t& inizio, std::int32_t& fine, s
     }
     std::int32_t prima = arrotonda<std::int32_t>(inizio / 50.0, "cella della montagna");
     std::int32_t ultima = arrotonda<std::int32_t>(fine / 50.0 - 1.0, "cella della montagna");
-    if (prima <= ultima && (prima < 0 || ultima > stato.ultima_cella)) {
-        throw guasto_esecuzione("montagna da " + std::to_string(inizio) + " a " +
-                                std::to_string(fine) + " fuori dalle celle 0.." +
-                                std::to_string(stato.ultima_cella));
-    }
 
     stato.k = 0;
     if (tipo > 10) {
@@ -41,7 +36,14 @@ void memo_montagna(stato_run& stato, std::int32_t& inizio, std::int32_t& fine, s
         tipo = tipo_ravvicinata;
     }
 
+    // Cell by cell: a mountain running beyond the cells stops the compiler with the cells up to
+    // the last one already written.
     for (stato.i = prima; stato.i <= ultima; ++stato.i) {
+        if (stato.i < 0 || stato.i > stato.ultima_cella) {
+            throw guasto_esecuzione("montagna da " + std::to_string(inizio) + " a " +
+                                    std::to_string(fine) + " fuori dalle celle 0.." +
+                                    std::to_string(stato.ultima_cella));
+        }
         cella& c = stato.percorso[stato.i];
         c.montagna = basso8(tipo);
         std::int32_t conteggio = stato.i - prima + 1;

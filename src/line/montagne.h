@@ -10,7 +10,8 @@ namespace scenario {
 // A kind above 10 means the same kind less 10 with a marker (`tipo` 11) in every fourth cell
 // that is still plain track; a mountain starting 150 m or less after the previous one ends
 // becomes kind 3. May change the caller's `tipo`. Uses the shared `i` and `k`. More than 80
-// mountains, or cells outside the array, are a run-time fault.
+// mountains are a run-time fault before anything is written; a cell outside the array is one
+// when the writing reaches it, the cells before it written.
 void memo_montagna(stato_run& stato, std::int32_t& inizio, std::int32_t& fine, std::int32_t& tipo);
 
 }  // namespace scenario

@@ -109,32 +109,77 @@ TEST_F(GuastiLinea, LimitiAppenaDentroSonoAccettati) {
     EXPECT_EQ(stato.percorso[140].pendenza, 105);
 }
 
-// The faults leave the model as it was: they are found before anything is written.
-TEST(MemoMontagna, FuoriDalleCelleNonScriveNulla) {
+// A fault stops the writing where it happens: the cells written before it stay, as a signal
+// below 325 m keeps its own cell. Cells 0..140 (a line of 0 m).
+TEST(MemoMontagna, FuoriDalleCelleLasciaLeCelleGiaScritte) {
+    struct caso {
+        const char* nome;
+        std::int32_t inizio;
+        std::int32_t fine;
+        std::int32_t prima_scritta;  // -1: no cell written
+    };
+    const caso casi[] = {
+        {"end beyond the last cell", 6000, 8000, 120},
+        {"start below cell 0", -500, 200, -1},
+    };
+    for (const caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        stato_run stato;
+        dimensiona_modello(stato, 0);
+        ASSERT_EQ(stato.ultima_cella, 140);
+        std::int32_t inizio = c.inizio;
+        std::int32_t fine = c.fine;
+        std::int32_t tipo = 12;  // kind 2 with a marker in every fourth cell
+        EXPECT_THROW(memo_montagna(stato, inizio, fine, tipo), guasto_esecuzione);
+        for (std::int32_t n = 0; n <= stato.ultima_cella; ++n) {
+            const bool scritta = c.prima_scritta >= 0 && n >= c.prima_scritta;
+            const bool marcatore = scritta && (n - c.prima_scritta + 1) % 4 == 0;
+            EXPECT_EQ(stato.percorso[n].montagna, scritta ? 2 : 0) << "cella " << n;
+            EXPECT_EQ(stato.percorso[n].tipo, marcatore ? tipo_cella::marcatore_montagna : 0)
+                << "cella " << n;
+        }
+    }
+}
+
+TEST(MemoMontagna, MontagnaVuotaNonTocceNessunaCella) {
     stato_run stato;
     dimensiona_modello(stato, 0);
-    std::int32_t inizio = 6000;
-    std::int32_t fine = 8000;
+    std::int32_t inizio = 900000;
+    std::int32_t fine = 900000;
     std::int32_t tipo = 12;
-    EXPECT_THROW(memo_montagna(stato, inizio, fine, tipo), guasto_esecuzione);
-    EXPECT_EQ(stato.conta_montagne, 0);
-    EXPECT_EQ(stato.percorso[120].montagna, 0);
-    // An empty mountain addresses no cell, wherever it stands.
-    inizio = 900000;
-    fine = 900000;
     EXPECT_NO_THROW(memo_montagna(stato, inizio, fine, tipo));
     EXPECT_EQ(stato.conta_montagne, 1);
 }
 
-TEST(MemoIndicatoriVMax, VelocitaOltre16BitNonScriveNulla) {
+// The speeds are packed and written in the row's order, after `tipo`: the pair that overflows 16
+// bits stops the writing, the members before it stay in the cell.
+TEST(MemoIndicatoriVMax, VelocitaOltre16BitLasciaIMembriPrecedenti) {
+    struct caso {
+        const char* nome;
+        riga_indicatori_v_max riga;
+        cella attesa;
+    };
+    // 90 km/h on the "s" side alone packs to 90·20 = 1800.
+    const caso casi[] = {
+        {"first speed", {1000, 1700, 90, 90, 1, 0, 0, 0, 2}, cella{6, 0, 0, 0, 0}},
+        {"second speed", {1000, 90, 1700, 90, 1, 0, 0, 0, 2}, cella{6, 1800, 0, 0, 0}},
+        {"third speed", {1000, 90, 90, 1639, 1, 0, 0, 20, 2}, cella{6, 1800, 1800, 0, 0}},
+    };
+    for (const caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        stato_run stato;
+        dimensiona_modello(stato, 0);
+        EXPECT_THROW(memo_indicatori_v_max(stato, c.riga), guasto_esecuzione);
+        EXPECT_EQ(stato.percorso[21], c.attesa);
+    }
+}
+
+TEST(MemoIndicatoriVMax, AppenaDentro16BitScriveTutto) {
     stato_run stato;
     dimensiona_modello(stato, 0);
-    EXPECT_THROW(memo_indicatori_v_max(stato, {1000, 90, 90, 1639, 0, 0, 0, 20, 0}),
-                 guasto_esecuzione);
-    EXPECT_EQ(stato.percorso[21], cella{});
     // 1638·20 + 35/5 = 32767 still fits.
-    memo_indicatori_v_max(stato, {1000, 90, 90, 1638, 0, 0, 0, 35, 0});
-    EXPECT_EQ(stato.percorso[21].dato3, 32767);
+    memo_indicatori_v_max(stato, {1000, 90, 90, 1638, 1, 0, 0, 35, 2});
+    EXPECT_EQ(stato.percorso[21], (cella{6, 1800, 1800, 32767, 12}));
 }
 
 }  // namespace
