@@ -81,7 +81,9 @@ Decodes a compiled file and prints it on standard output. The kind is taken from
 
   ..._linea.dat   line geometry: metre, then type and value of component 0 (x) and 1 (y)
   ....dat         track cells, one per line: index, where the cell begins (cell n covers
-                  the 50 m from (n-1)*50 m), members
+                  the 50 m from (n-1)*50 m), members, each followed by its meaning:
+                  the kind's name, speeds in km/h, gradients in per mille, packed
+                  signal and board values unpacked (raw values only in --json)
   ....sim         the 87 records with their member names; names shown as UTF-8
 
 Options:

@@ -6,6 +6,7 @@
 #include "textfile/codifica.h"
 #include "tool/membri.h"
 #include "tool/scenario_compilato.h"
+#include "tool/significati.h"
 #include "tool/stampa_formati.h"
 
 namespace scenario::strumento {
@@ -75,9 +76,16 @@ void celle(const std::vector<cella>& celle, const opzioni_dump& opzioni, std::os
         << " bytes; cell n covers the 50 m from (n-1)*50 m"
         << " (cell 0 lies before the start of the line)\n";
     if (!opzioni.tutti) out << "# only non-zero members shown (--all shows every member)\n";
+    out << "# each stored value is followed by its meaning in parentheses where it has one\n";
     for (std::size_t n = 0; n < celle.size(); ++n) {
         out << "cell " << n << " from " << metro_punto(n) << " m:";
-        for (const membro& m : membri_cella(celle[n])) stampa_membro(m, opzioni, out);
+        const auto membri = membri_cella(celle[n]);
+        for (std::size_t m = 0; m < membri.size(); ++m) {
+            if (!opzioni.tutti && membri[m].valore == 0) continue;
+            out << ' ' << membri[m].nome << '=' << membri[m].valore;
+            const std::string significato = significato_membro_cella(celle[n], m);
+            if (!significato.empty()) out << " (" << significato << ')';
+        }
         out << '\n';
     }
 }

@@ -20,25 +20,37 @@ std::string riga_con(const std::string& testo, const std::string& inizio) {
     return testo.substr(dove + 1, testo.find('\n', dove + 1) - dove - 1);
 }
 
-TEST(Dump, CelleUnaPerRigaConPosizioneESoloIMembriNonZero) {
+TEST(Dump, CelleUnaPerRigaConPosizioneSignificatiESoloIMembriNonZero) {
     prova::esito_strumento e =
         strumento({"dump", del_programma("Lerno_Castelbrum_Pusena_27364.dat")});
     ASSERT_EQ(e.stato, 0) << e.errori;
     EXPECT_EQ(e.uscita.rfind("# 1281 cells of 15 bytes; cell n covers the 50 m from (n-1)*50 m", 0),
               0u);
-    EXPECT_EQ(std::count(e.uscita.begin(), e.uscita.end(), '\n'), 2 + 1281);
+    EXPECT_EQ(std::count(e.uscita.begin(), e.uscita.end(), '\n'), 3 + 1281);
     // The signal at 4150 m and the slowdown warning board of 21400 m (cell 405 begins at 20200).
     EXPECT_EQ(riga_con(e.uscita, "cell 84 "),
-              "cell 84 from 4150 m: tipo=1 dato1=43 dato2=11 dato4=5 velocita=20 pendenza=100 "
+              "cell 84 from 4150 m: tipo=1 (signal) dato1=43 (s1 4, d1 3) dato2=11 (s2 1, d2 1) "
+              "dato4=5 (rapp 0, sx\u00b73+dx 5) velocita=20 (100 km/h) pendenza=100 (0 \u2030) "
               "aderenza=100");
-    EXPECT_EQ(riga_con(e.uscita, "cell 405 ").substr(0, 38),
-              "cell 405 from 20200 m: tipo=4 dato1=50");
+    EXPECT_EQ(riga_con(e.uscita, "cell 405 "),
+              "cell 405 from 20200 m: tipo=4 (slowdown warning board) dato1=50 (50 km/h) "
+              "montagna=2 velocita=14 (70 km/h) pendenza=135 (+35 \u2030) aderenza=78");
+    // A maximum-speed board: each category's two speeds, and the stripes.
+    const std::string cartello = riga_con(e.uscita, "cell 11 ");
+    EXPECT_EQ(cartello.rfind(
+                  "cell 11 from 500 m: tipo=6 (maximum-speed board) dato1=2020 (A: s 100 km/h, d "
+                  "100 km/h) dato2=2121 (B: s 105 km/h, d 105 km/h) dato3=2222 (C: s 110 km/h, "
+                  "d 110 km/h)",
+                  0),
+              0u)
+        << cartello;
 
     prova::esito_strumento tutti =
         strumento({"dump", del_programma("Lerno_Castelbrum_Pusena_27364.dat"), "--all"});
     EXPECT_EQ(riga_con(tutti.uscita, "cell 84 "),
-              "cell 84 from 4150 m: tipo=1 dato1=43 dato2=11 dato3=0 dato4=5 tempo=0 preavviso=0 "
-              "montagna=0 velocita=20 pendenza=100 aderenza=100");
+              "cell 84 from 4150 m: tipo=1 (signal) dato1=43 (s1 4, d1 3) dato2=11 (s2 1, d2 1) "
+              "dato3=0 (s3 0, d3 0) dato4=5 (rapp 0, sx\u00b73+dx 5) tempo=0 preavviso=0 "
+              "montagna=0 velocita=20 (100 km/h) pendenza=100 (0 \u2030) aderenza=100");
 }
 
 TEST(Dump, RecordConNomiInUtf8) {
