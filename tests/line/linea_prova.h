@@ -11,22 +11,15 @@
 #include "model/nomi_file.h"
 #include "model/stato_run.h"
 #include "support/cartella_temporanea.h"
+#include "support/righe.h"
 
 namespace scenario::prova {
-
-// The lines of a source file, each ended by CR LF.
-inline std::string righe_crlf(const std::vector<std::string>& righe) {
-    std::string testo;
-    for (const std::string& riga : righe) testo += riga + "\r\n";
-    return testo;
-}
 
 // A line source of `lunghezza` metres: the header, the given feature lines, the end line.
 inline std::string sorgente_con(const std::vector<std::string>& caratteristiche,
                                 std::int32_t lunghezza = 57000) {
-    std::vector<std::string> righe = {"[generale]",
-                                      "lunghezza percorso,    " + std::to_string(lunghezza),
-                                      "[curve]"};
+    std::vector<std::string> righe = {
+        "[generale]", "lunghezza percorso,    " + std::to_string(lunghezza), "[curve]"};
     righe.insert(righe.end(), caratteristiche.begin(), caratteristiche.end());
     righe.emplace_back("[fine]");
     return righe_crlf(righe);
@@ -34,7 +27,7 @@ inline std::string sorgente_con(const std::vector<std::string>& caratteristiche,
 
 // A run state in a fresh folder, ready to compile a line source written into it.
 class LineaProva : public ::testing::Test {
-protected:
+  protected:
     // Never a position any check records: shows that a code came without one.
     static constexpr std::int32_t posizione_iniziale = -777;
 

@@ -25,7 +25,7 @@ void banco_treno::scrivi(const std::string& contenuto) const {
 
 void banco_treno::compila(std::initializer_list<std::string> righe,
                           std::int32_t prossimo_cartello) {
-    scrivi("[generale]\r\n" + con_crlf(righe));
+    scrivi("[generale]\r\n" + righe_crlf(righe));
     leggi_sorgente_treno(stato, prossimo_cartello);
 }
 
@@ -39,12 +39,6 @@ void banco_treno::compila_tra_sentinelle(const std::vector<std::string>& righe) 
 void banco_treno::compila_incorporata() {
     dati_treno(stato);
     leggi_sorgente_treno(stato, 80);
-}
-
-std::string con_crlf(std::initializer_list<std::string> righe) {
-    std::string testo;
-    for (const std::string& riga : righe) testo += riga + "\r\n";
-    return testo;
 }
 
 std::string riga_stazione(std::int32_t posizione, std::int32_t tipo, std::int32_t lunghezza,

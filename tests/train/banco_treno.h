@@ -8,6 +8,7 @@
 
 #include "model/stato_run.h"
 #include "support/cartella_temporanea.h"
+#include "support/righe.h"
 
 namespace scenario::prova {
 
@@ -35,9 +36,6 @@ struct banco_treno {
     cartella_temporanea cartella;
     stato_run stato;
 };
-
-// Lines ended by CR LF.
-std::string con_crlf(std::initializer_list<std::string> righe);
 
 // A "stazione" row with every other field 0 and the name "X".
 std::string riga_stazione(std::int32_t posizione, std::int32_t tipo, std::int32_t lunghezza,

@@ -11,7 +11,7 @@ namespace scenario {
 namespace {
 
 using prova::banco_treno;
-using prova::con_crlf;
+using prova::righe_crlf;
 
 TEST(LetturaTreno, BuiltInTrainParameters) {
     banco_treno b;
@@ -106,7 +106,7 @@ TEST(LetturaTreno, AtMostTwoCommentFieldsAreSkipped) {
 
 TEST(LetturaTreno, EverythingBeforeGeneraleIsIgnored) {
     banco_treno b;
-    b.scrivi(con_crlf({"sabbia, 300", "vetture, 9", "[GENERALE]", "sabbia, 12", "[fine]"}));
+    b.scrivi(righe_crlf({"sabbia, 300", "vetture, 9", "[GENERALE]", "sabbia, 12", "[fine]"}));
     leggi_sorgente_treno(b.stato, 80);
     EXPECT_EQ(b.stato.punti[86].voce_7, 12);
     EXPECT_EQ(b.stato.punti[84].posizione, 0);
@@ -120,7 +120,7 @@ TEST(LetturaTreno, NoGeneraleReadsNothing) {
         c.velocita = 99;
         c.aderenza = 99;
     }
-    b.scrivi(con_crlf(
+    b.scrivi(righe_crlf(
         {"velocita, 0, 100", "sabbia, 300", "segnale, 100, 1,1,1,1,1,1,1,1,1,1", "[fine]"}));
     leggi_sorgente_treno(b.stato, 80);
     EXPECT_EQ(b.stato.codice_errore, 0);
