@@ -20,7 +20,8 @@ struct documento {
     void (*scrivi)(const stato_run&);
     std::vector<std::string> (*elenco)();
     std::size_t righe;
-    const char* coda_file;  // the file name after nome_scenario "_" numero_treno
+    const char* coda_file;  // the file name after nome_scenario "_" numero_treno; also the
+                            // golden copy's name in attesi/
 };
 
 class Documento : public ::testing::TestWithParam<documento> {
@@ -54,6 +55,15 @@ TEST_P(Documento, FileNameFollowsTheIdentityTextDoesNot) {
               2);
 }
 
+// The document is its bytes: compared once, whole, with the copy the program has always written.
+TEST_P(Documento, IsByteForByteTheGoldenCopy) {
+    const documento& d = GetParam();
+    d.scrivi(stato("Lerno_Castelbrum_Pusena", "27364"));
+    const std::string atteso = prova::leggi_tutto(std::filesystem::path(CARTELLA_PROVE) /
+                                                  "documents" / "attesi" / d.coda_file);
+    EXPECT_EQ(prova::leggi_tutto(file("Lerno_Castelbrum_Pusena", "27364")), atteso);
+}
+
 TEST_P(Documento, ReplacesALongerFileWhole) {
     const documento& d = GetParam();
     const std::filesystem::path bersaglio = file("Lerno_Castelbrum_Pusena", "27364");
@@ -69,7 +79,7 @@ TEST_P(Documento, WritesEveryLineWithCrLfAndNeverTheMarker) {
 
     const std::string byte = prova::leggi_tutto(file("Lerno_Castelbrum_Pusena", "27364"));
     EXPECT_EQ(byte.find(marcatore_fine), std::string::npos);
-    EXPECT_EQ(prova::righe_crlf(byte).size(), d.righe);
+    EXPECT_EQ(prova::dividi_crlf(byte).size(), d.righe);
     EXPECT_EQ(prova::righe_documento(d.elenco()).size(), d.righe);
 }
 

@@ -104,26 +104,5 @@ TEST(Note, ProseIsWrappedByHand) {
     EXPECT_TRUE(prosegue);
 }
 
-TEST(Note, AccentedLettersAreSingleBytesInTheFile) {
-    const std::vector<std::string> note = prova::righe_documento(elenco_note());
-    prova::cartella_temporanea cartella;
-    stato_run stato;
-    stato.nome_scenario = "Lerno_Castelbrum_Pusena";
-    stato.numero_treno = "27364";
-    stato.cartella = cartella.percorso();
-    dati_note(stato);
-
-    const std::string byte =
-        prova::leggi_tutto(cartella / "Lerno_Castelbrum_Pusena_27364_note.txt");
-    // à, è, ò, ù, °
-    for (char c : {'\xE0', '\xE8', '\xF2', '\xF9', '\xB0'}) {
-        EXPECT_NE(byte.find(c), std::string::npos) << std::hex << (static_cast<int>(c) & 0xFF);
-    }
-    std::size_t attesi = 0;
-    for (const std::string& riga : note) attesi += caratteri(riga) + 2;
-    EXPECT_EQ(byte.size(), attesi);
-    EXPECT_EQ(prova::righe_crlf(byte).size(), 34u);
-}
-
 }  // namespace
 }  // namespace scenario

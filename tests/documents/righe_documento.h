@@ -22,7 +22,7 @@ inline std::vector<std::string> righe_documento(std::vector<std::string> elenco)
 
 // A file's bytes cut at every CR LF. Any other CR or LF, or bytes after the last CR LF, fail the
 // test: every line of the documents ends with CR LF.
-inline std::vector<std::string> righe_crlf(const std::string& byte) {
+inline std::vector<std::string> dividi_crlf(const std::string& byte) {
     std::vector<std::string> righe;
     std::size_t inizio = 0;
     while (inizio < byte.size()) {

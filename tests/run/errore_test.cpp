@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "model/nomi_file.h"
 #include "run/codici_errore.h"
 #include "run/memorizza_percorso.h"
@@ -41,13 +48,45 @@ TEST(CodiciErrore, DescrizioneConPosizioneERecordSorgente) {
               "Errore 6: cartello indicatore su una cella non libera, alla posizione 550 m");
 }
 
-TEST(CodiciErrore, OgniCodiceInUsoHaUnSignificato) {
-    const int in_uso[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10,  11,  12,  13,   15,
-                          16, 17, 18, 19, 20, 21, 22, 24, 25, 101, 102, 103, 1250, 1251};
-    for (int codice : in_uso) {
-        EXPECT_STRNE(significato_codice(codice), "codice sconosciuto") << codice;
+// The README's table of codes is what authors read: every code the program records is there,
+// with the meaning it prints and, in the last column, "position given" exactly where a position
+// comes with it.
+TEST(CodiciErrore, LaTabellaDelReadmeEQuellaDelProgramma) {
+    std::ifstream readme(std::filesystem::path(CARTELLA_PROVE) / ".." / "README.md");
+    ASSERT_TRUE(readme) << "README.md";
+    std::map<std::int32_t, std::pair<std::string, std::string>> tabella;
+    bool dentro = false;
+    for (std::string riga; std::getline(readme, riga);) {
+        if (riga.rfind("### ", 0) == 0) dentro = riga == "### Error codes";
+        if (!dentro || riga.size() < 4 || riga[0] != '|' || riga[2] < '0' || riga[2] > '9') {
+            continue;
+        }
+        // "| code | meaning | what to look at |"
+        std::vector<std::string> celle;
+        std::size_t da = 1;
+        for (std::size_t a = riga.find('|', da); a != std::string::npos; a = riga.find('|', da)) {
+            std::string cella = riga.substr(da, a - da);
+            cella.erase(0, cella.find_first_not_of(' '));
+            cella.erase(cella.find_last_not_of(' ') + 1);
+            celle.push_back(cella);
+            da = a + 1;
+        }
+        ASSERT_EQ(celle.size(), 3u) << riga;
+        tabella[std::stoi(celle[0])] = {celle[1], celle[2]};
     }
-    EXPECT_STREQ(significato_codice(14), "codice sconosciuto");
+    ASSERT_FALSE(tabella.empty());
+    for (std::int32_t codice = -1; codice <= 2000; ++codice) {
+        auto voce = tabella.find(codice);
+        ASSERT_EQ(codice_noto(codice), voce != tabella.end()) << codice;
+        if (voce == tabella.end()) {
+            EXPECT_STREQ(significato_codice(codice), "codice sconosciuto") << codice;
+            continue;
+        }
+        EXPECT_EQ(significato_codice(codice), voce->second.first) << codice;
+        EXPECT_EQ(codice_con_posizione(codice),
+                  voce->second.second.find("position given") != std::string::npos)
+            << codice;
+    }
 }
 
 // A compiler end that leaves the cells unsized stops the run before the cell pass: nothing
