@@ -1,13 +1,18 @@
 #include "run/form_load.h"
 
 #include <exception>
+#include <iostream>
+#include <optional>
 
 #include "documents/documenti.h"
 #include "line/sorgente_linea.h"
 #include "model/guasto.h"
+#include "model/nomi_file.h"
 #include "run/codici_errore.h"
 #include "run/errore.h"
 #include "run/memorizza_percorso.h"
+#include "textfile/blocco_cartella.h"
+#include "textfile/file_disco.h"
 #include "train/sorgente_treno.h"
 
 namespace scenario {
@@ -19,6 +24,18 @@ esito_run guasto(std::string testo) {
     esito.come = esito_run::fine::guasto;
     esito.diagnosi = std::move(testo);
     return esito;
+}
+
+// A failure of the system leaves nothing new beside the documents: the sources exist only
+// while a run compiles.
+esito_run guasto_senza_sorgenti(const stato_run& stato, std::string testo) {
+    elimina_senza_guasto(percorso_file(stato, nome_sorgente_linea(stato)));
+    elimina_senza_guasto(percorso_file(stato, nome_sorgente_treno(stato)));
+    return guasto(std::move(testo));
+}
+
+std::string secondi(std::chrono::milliseconds durata) {
+    return std::to_string(std::chrono::duration_cast<std::chrono::seconds>(durata).count());
 }
 
 }  // namespace
@@ -45,6 +62,23 @@ esito_run Form_Load(stato_run& stato, piattaforma& schermo, const std::filesyste
     stato.cartella = cartella;
     schermo.mostra_attesa();
 
+    // One run at a time in the folder; a run killed before this one may have left temporary
+    // files, which only the holder of the folder may remove.
+    std::optional<blocco_cartella> blocco;
+    try {
+        blocco.emplace(cartella, attesa_cartella, [&] {
+            std::cerr << "Cartella " << nome_leggibile(cartella)
+                      << " in uso da un'altra esecuzione: attendo fino a "
+                      << secondi(attesa_cartella) << " s" << std::endl;
+        });
+    } catch (const cartella_occupata& e) {
+        return guasto("Cartella " + e.cartella() + " ancora in uso da un'altra esecuzione dopo " +
+                      secondi(attesa_cartella) + " s: nessun file scritto");
+    } catch (const guasto_file& e) {
+        return guasto("Impossibile aprire la cartella " + e.file() + ": " + e.causa());
+    }
+    rimuovi_temporanei_rimasti(cartella);
+
     try {
         dati_linea(stato);
         dati_treno(stato);
@@ -60,9 +94,11 @@ esito_run Form_Load(stato_run& stato, piattaforma& schermo, const std::filesyste
         esito.diagnosi = descrivi_errore(fine.codice, 0) + "; nessun file binario scritto";
         return esito;
     } catch (const guasto_file& e) {
-        return guasto("Impossibile scrivere il file " + e.file() + ": " + e.causa());
+        return guasto_senza_sorgenti(stato, "Impossibile scrivere il file " + e.file() + ": " +
+                                                e.causa());
     } catch (const std::exception& e) {
-        return guasto(std::string("Errore durante la generazione: ") + e.what());
+        return guasto_senza_sorgenti(stato,
+                                     std::string("Errore durante la generazione: ") + e.what());
     }
 }
 

@@ -1,10 +1,10 @@
 #include "run/memorizza_dati.h"
 
 #include <exception>
-#include <system_error>
 
 #include "line/lettore_linea.h"
 #include "model/nomi_file.h"
+#include "textfile/file_disco.h"
 #include "train/lettore_treno.h"
 
 namespace scenario {
@@ -13,9 +13,8 @@ namespace {
 
 // The handler must not fail in turn: a source that cannot be deleted stays.
 void elimina_sorgenti(const stato_run& stato) {
-    std::error_code ignora;
-    std::filesystem::remove(percorso_file(stato, nome_sorgente_linea(stato)), ignora);
-    std::filesystem::remove(percorso_file(stato, nome_sorgente_treno(stato)), ignora);
+    elimina_senza_guasto(percorso_file(stato, nome_sorgente_linea(stato)));
+    elimina_senza_guasto(percorso_file(stato, nome_sorgente_treno(stato)));
 }
 
 }  // namespace

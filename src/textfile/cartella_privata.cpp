@@ -24,6 +24,7 @@ cartella_privata::cartella_privata(std::string_view prefisso, const std::filesys
         // create_directory reports false for a folder that already exists: never share one.
         if (std::filesystem::create_directory(candidato, errore)) {
             percorso_ = candidato;
+            sorveglianza_.emplace(percorso_);
             return;
         }
         if (errore) throw guasto_file(nome_leggibile(candidato), errore.message());

@@ -3,10 +3,13 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <system_error>
 #include <vector>
 
 #include "model/guasto.h"
+#include "textfile/nomi_temporanei.h"
+#include "textfile/operazioni_file.h"
 
 namespace scenario {
 
@@ -17,37 +20,86 @@ std::string causa_errno(int codice) {
     return codice != 0 ? std::strerror(codice) : "errore di ingresso/uscita";
 }
 
-std::filesystem::path temporaneo_di(const std::filesystem::path& file) {
-    std::filesystem::path temporaneo = file;
-    temporaneo += ".tmp";
-    return temporaneo;
-}
+// The set's temporary files and the folders they live in, while the set is being replaced.
+class sostituzione {
+  public:
+    explicit sostituzione(std::size_t quanti) { temporanei_.reserve(quanti); }
+    sostituzione(const sostituzione&) = delete;
+    sostituzione& operator=(const sostituzione&) = delete;
 
-void rimuovi_temporanei(const std::vector<contenuto_file>& insieme, std::size_t quanti) {
-    std::error_code ignora;
-    for (std::size_t n = 0; n < quanti; ++n) {
-        std::filesystem::remove(temporaneo_di(insieme[n].file), ignora);
+    // Removes every temporary file not yet renamed; a failure leaves nothing of the set behind.
+    ~sostituzione() {
+        for (voce& v : temporanei_) {
+            if (v.rinominato || v.temporaneo.file().empty()) continue;
+            if (v.temporaneo.aperto()) (void)v.temporaneo.chiudi();
+            (void)elimina_file(v.temporaneo.file());
+        }
     }
-}
 
-// The content, complete, under the file's temporary name; a failure removes what was written.
-void scrivi_temporaneo(const contenuto_file& voce) {
-    const std::filesystem::path temporaneo = temporaneo_di(voce.file);
-    // Opened with the path itself, never a narrow copy of its name: on Windows a narrow name goes
-    // through the ANSI code page, and a folder such as "C:\Users\Nicolò" would not be found.
-    errno = 0;
-    std::ofstream f(temporaneo, std::ios::binary | std::ios::trunc);
-    if (!f.is_open()) throw guasto_file(nome_leggibile(voce.file), causa_errno(errno));
-    f.write(voce.contenuto.data(), static_cast<std::streamsize>(voce.contenuto.size()));
-    int errore_scrittura = f ? 0 : errno;
-    f.close();
-    if (!f && errore_scrittura == 0) errore_scrittura = errno;
-    if (!f) {
-        std::error_code ignora;
-        std::filesystem::remove(temporaneo, ignora);
-        throw guasto_file(nome_leggibile(voce.file), causa_errno(errore_scrittura));
+    // A complete, flushed and closed temporary file with the bytes of `contenuto`.
+    void scrivi(const contenuto_file& contenuto) {
+        cartella_scrittura& cartella = cartella_di(contenuto.file);
+        temporanei_.push_back(voce{&cartella, file_temporaneo(), false});
+        file_temporaneo& t = temporanei_.back().temporaneo;
+        controlla(cartella.crea_temporaneo(contenuto.file, t), contenuto.file);
+        controlla(t.scrivi(contenuto.contenuto), contenuto.file);
+        // On the disk before the rename: after a power cut the target holds the old bytes or
+        // the new ones, never an empty file.
+        controlla(t.svuota(), contenuto.file);
+        controlla(t.chiudi(), contenuto.file);
     }
-}
+
+    // A folder standing at a name would stop the renames half-way: it is found while nothing
+    // has been replaced yet.
+    void verifica_destinazioni() const {
+        for (const voce& v : temporanei_) {
+            if (v.cartella->cartella_al_posto_di(v.temporaneo.destinazione())) {
+                throw guasto_file(nome_leggibile(v.temporaneo.destinazione()),
+                                  std::strerror(EISDIR));
+            }
+        }
+    }
+
+    void rinomina_tutti() {
+        for (voce& v : temporanei_) {
+            controlla(v.cartella->rinomina(v.temporaneo), v.temporaneo.destinazione());
+            v.rinominato = true;
+        }
+        // The renames themselves reach the disk only with their folder.
+        for (const std::unique_ptr<cartella_scrittura>& c : cartelle_) {
+            controlla(c->svuota(), c->percorso());
+        }
+    }
+
+  private:
+    struct voce {
+        cartella_scrittura* cartella;
+        file_temporaneo temporaneo;
+        bool rinominato;
+    };
+
+    static void controlla(const std::error_code& errore, const std::filesystem::path& file) {
+        if (errore) throw guasto_file(nome_leggibile(file), errore.message());
+    }
+
+    cartella_scrittura& cartella_di(const std::filesystem::path& file) {
+        std::filesystem::path cartella = file.parent_path();
+        if (cartella.empty()) cartella = ".";
+        for (const std::unique_ptr<cartella_scrittura>& c : cartelle_) {
+            if (c->percorso() == cartella) return *c;
+        }
+        std::error_code errore;
+        auto nuova = std::make_unique<cartella_scrittura>(cartella, errore);
+        controlla(errore, file);
+        cartelle_.push_back(std::move(nuova));
+        return *cartelle_.back();
+    }
+
+    // Declared first, destroyed last: the temporary files are removed while their folders are
+    // still open.
+    std::vector<std::unique_ptr<cartella_scrittura>> cartelle_;
+    std::vector<voce> temporanei_;
+};
 
 }  // namespace
 
@@ -61,31 +113,10 @@ void sostituisci_file(const std::filesystem::path& file, std::string_view conten
 }
 
 void sostituisci_file(const std::vector<contenuto_file>& insieme) {
-    for (std::size_t n = 0; n < insieme.size(); ++n) {
-        try {
-            scrivi_temporaneo(insieme[n]);
-        } catch (const guasto_file&) {
-            rimuovi_temporanei(insieme, n);
-            throw;
-        }
-    }
-    // A folder standing at a name would stop the renames half-way: it is found while nothing has
-    // been replaced yet.
-    for (const contenuto_file& voce : insieme) {
-        std::error_code ignora;
-        if (std::filesystem::is_directory(voce.file, ignora)) {
-            rimuovi_temporanei(insieme, insieme.size());
-            throw guasto_file(nome_leggibile(voce.file), std::strerror(EISDIR));
-        }
-    }
-    for (std::size_t n = 0; n < insieme.size(); ++n) {
-        std::error_code errore;
-        std::filesystem::rename(temporaneo_di(insieme[n].file), insieme[n].file, errore);
-        if (errore) {
-            rimuovi_temporanei(insieme, insieme.size());
-            throw guasto_file(nome_leggibile(insieme[n].file), errore.message());
-        }
-    }
+    sostituzione s(insieme.size());
+    for (const contenuto_file& voce : insieme) s.scrivi(voce);
+    s.verifica_destinazioni();
+    s.rinomina_tutti();
 }
 
 std::string leggi_file(const std::filesystem::path& file) {
@@ -103,9 +134,28 @@ std::string leggi_file(const std::filesystem::path& file) {
 }
 
 void elimina_se_esiste(const std::filesystem::path& file) {
+    std::error_code errore = elimina_file(file);
+    if (errore && errore != std::errc::no_such_file_or_directory) {
+        throw guasto_file(nome_leggibile(file), errore.message());
+    }
+}
+
+void elimina_senza_guasto(const std::filesystem::path& file) { (void)elimina_file(file); }
+
+void rimuovi_temporanei_rimasti(const std::filesystem::path& cartella) {
     std::error_code errore;
-    std::filesystem::remove(file, errore);
-    if (errore) throw guasto_file(nome_leggibile(file), errore.message());
+    std::filesystem::directory_iterator voci(cartella, errore);
+    if (errore) return;
+    std::vector<std::filesystem::path> rimasti;
+    for (const std::filesystem::directory_entry& voce : voci) {
+        // Only a plain file of ours: a link or a folder with such a name was put there by
+        // someone else.
+        if (e_nome_temporaneo(voce.path().filename().string()) &&
+            voce.is_regular_file(errore) && !voce.is_symlink(errore)) {
+            rimasti.push_back(voce.path());
+        }
+    }
+    for (const std::filesystem::path& file : rimasti) elimina_senza_guasto(file);
 }
 
 }  // namespace scenario

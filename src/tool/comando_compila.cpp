@@ -10,6 +10,7 @@
 #include "model/stato_run.h"
 #include "run/codici_errore.h"
 #include "run/compilazione_privata.h"
+#include "textfile/blocco_cartella.h"
 #include "textfile/file_disco.h"
 #include "tool/argomenti.h"
 #include "tool/piattaforma_strumento.h"
@@ -79,6 +80,18 @@ int compila(const richiesta_compilazione& richiesta, std::ostream& errori) {
     std::vector<std::string> scritti;
     std::int32_t codice = 0;
     try {
+        // One run at a time writes into the output folder, so its files always come from one
+        // compilation; it must exist to be held.
+        std::error_code errore;
+        std::filesystem::create_directories(richiesta.uscita, errore);
+        if (errore) throw guasto_file(nome_leggibile(richiesta.uscita), errore.message());
+        blocco_cartella blocco(richiesta.uscita, attesa_cartella, [&] {
+            errori << prefisso << nome_leggibile(richiesta.uscita)
+                   << " is in use by another run; waiting up to " << attesa_cartella.count() / 1000
+                   << " s" << std::endl;
+        });
+        rimuovi_temporanei_rimasti(richiesta.uscita);
+
         sorgenti_da_compilare sorgenti;
         sorgenti.nome_scenario = richiesta.nome_scenario;
         sorgenti.numero_treno = richiesta.numero_treno;
@@ -101,9 +114,6 @@ int compila(const richiesta_compilazione& richiesta, std::ostream& errori) {
                    << '\n';
         }
 
-        std::error_code errore;
-        std::filesystem::create_directories(richiesta.uscita, errore);
-        if (errore) throw guasto_file(nome_leggibile(richiesta.uscita), errore.message());
         // The files change together, all or none, so the output never mixes two compilations.
         const std::vector<std::string> nomi = compilazione.file_binari();
         std::vector<std::string> contenuti;
@@ -117,6 +127,10 @@ int compila(const richiesta_compilazione& richiesta, std::ostream& errori) {
             scritti.push_back(nome_leggibile(f.file) + " (" + std::to_string(f.contenuto.size()) +
                               " bytes)");
         }
+    } catch (const cartella_occupata& e) {
+        errori << prefisso << e.cartella() << " is still in use by another run after "
+               << attesa_cartella.count() / 1000 << " s\n";
+        return nessun_file(errori, uscita::guasto_sistema);
     } catch (const guasto_file& e) {
         for (const std::string& s : scritti) errori << prefisso << "wrote " << s << '\n';
         errori << prefisso << "cannot write or read " << e.file() << ": " << e.causa() << '\n';

@@ -7,6 +7,7 @@
 #include "model/guasto.h"
 #include "model/nomi_file.h"
 #include "run/form_load.h"
+#include "textfile/blocco_cartella.h"
 #include "textfile/file_disco.h"
 #include "textfile/scrittore_testo.h"
 #include "tool/argomenti.h"
@@ -47,10 +48,21 @@ int esporta_sorgenti(const richiesta_sorgenti& richiesta, std::ostream& errori) 
         std::error_code errore;
         std::filesystem::create_directories(richiesta.cartella, errore);
         if (errore) throw guasto_file(nome_leggibile(richiesta.cartella), errore.message());
+        // Not while a compilation reads the sources or writes beside them.
+        blocco_cartella blocco(richiesta.cartella, attesa_cartella, [&] {
+            errori << prefisso << nome_leggibile(richiesta.cartella)
+                   << " is in use by another run; waiting up to "
+                   << attesa_cartella.count() / 1000 << " s" << std::endl;
+        });
+        rimuovi_temporanei_rimasti(richiesta.cartella);
         for (const auto& [percorso, byte] : file) {
             sostituisci_file(percorso, byte);
             errori << prefisso << "wrote " << nome_leggibile(percorso) << '\n';
         }
+    } catch (const cartella_occupata& e) {
+        errori << prefisso << e.cartella() << " is still in use by another run after "
+               << attesa_cartella.count() / 1000 << " s; nothing written\n";
+        return uscita::guasto_sistema;
     } catch (const guasto_file& e) {
         errori << prefisso << "cannot write " << e.file() << ": " << e.causa() << '\n';
         return uscita::guasto_sistema;

@@ -52,8 +52,7 @@ TEST(Generazione, CartellaNonScrivibileEGuastoCheNominaIlFile) {
     esito_run esito = Form_Load(stato, schermo, cartella / "non_esiste");
     EXPECT_EQ(esito.come, esito_run::fine::guasto);
     EXPECT_EQ(stato_uscita(esito), 3);
-    EXPECT_NE(esito.diagnosi.find("Lerno_Castelbrum_Pusena_linea.txt"), std::string::npos)
-        << esito.diagnosi;
+    EXPECT_NE(esito.diagnosi.find("non_esiste"), std::string::npos) << esito.diagnosi;
 }
 
 // The real executable, headless, copied into a fresh folder: its files appear next to it.
@@ -85,8 +84,8 @@ TEST_F(EseguibileReale, ScriveIFileAccantoASeEUnaSecondaRunDaGliStessiByte) {
 }
 
 TEST_F(EseguibileReale, FileBloccatoDaUnaCartellaDaUnMessaggioEStatoTre) {
-    // A folder standing where the line source's temporary file goes: the first write fails.
-    std::filesystem::create_directory(cartella / "Lerno_Castelbrum_Pusena_linea.txt.tmp");
+    // A folder standing at the line source's name: the first file cannot be written.
+    std::filesystem::create_directory(cartella / "Lerno_Castelbrum_Pusena_linea.txt");
     EXPECT_EQ(esegui(), 3);
     std::string errori = leggi_tutto(cartella / "errori.txt");
     EXPECT_NE(errori.find("Lerno_Castelbrum_Pusena_linea.txt"), std::string::npos) << errori;

@@ -58,6 +58,15 @@ class GuastiProgramma : public ::testing::Test {
         return esegui_programma(cartella.percorso(), cartella / "programma", avvio);
     }
 
+    // The program with a probe of its file operations (SONDA_... variables), in the same folder.
+    fine_programma_figlio esegui_sonda(std::vector<std::string> ambiente) {
+        std::error_code ignora;
+        std::filesystem::copy_file(ESEGUIBILE_SONDA, cartella / "sonda", ignora);
+        avvio_programma avvio;
+        avvio.ambiente = std::move(ambiente);
+        return esegui_programma(cartella.percorso(), cartella / "sonda", avvio);
+    }
+
     // Binary files of an older run, different from and longer than the new ones.
     contenuti vecchi_binari() {
         contenuti vecchi;
@@ -73,7 +82,14 @@ class GuastiProgramma : public ::testing::Test {
         contenuti trovati;
         for (const auto& voce : std::filesystem::directory_iterator(cartella.percorso())) {
             std::string nome = voce.path().filename().string();
-            if (nome != "programma") trovati[nome] = leggi_tutto(voce.path());
+            if (nome == "programma" || nome == "sonda") continue;
+            if (voce.is_symlink()) {
+                trovati[nome] = "-> " + std::filesystem::read_symlink(voce.path()).string();
+            } else if (voce.is_directory()) {
+                trovati[nome] = "(cartella)";
+            } else {
+                trovati[nome] = leggi_tutto(voce.path());
+            }
         }
         return trovati;
     }
@@ -159,12 +175,62 @@ TEST_F(GuastiProgramma, LimiteDiDimensioneFermaLaRunConUnMessaggio) {
 // replace the older ones, or the simulator would load cells of one run beside another's.
 TEST_F(GuastiProgramma, DiscoPienoSullUltimoFileLasciaTuttiIVecchiFileBinari) {
     contenuti attesi = vecchi_binari();
-    std::filesystem::create_symlink("/dev/full",
-                                    cartella / "Lerno_Castelbrum_Pusena_27364.dat.tmp");
     for (const auto& nome : documenti) attesi[nome] = file_di_una_run_pulita().at(nome);
-    atteso_guasto(esegui(), "Impossibile scrivere il file " +
-                                (cartella / "Lerno_Castelbrum_Pusena_27364.dat").string() + ": " +
-                                std::strerror(ENOSPC));
+    atteso_guasto(esegui_sonda({"SONDA_GUASTO=scrivi Lerno_Castelbrum_Pusena_27364.dat " +
+                                std::to_string(ENOSPC)}),
+                  "Impossibile scrivere il file " +
+                      (cartella / "Lerno_Castelbrum_Pusena_27364.dat").string() + ": " +
+                      std::strerror(ENOSPC));
+    EXPECT_EQ(differenze(attesi, cartella_ora()), "");
+}
+
+// A failure of the system after the sources are written leaves nothing new but the documents
+// already complete: the two sources go too.
+TEST_F(GuastiProgramma, UnGuastoDelSistemaNonLasciaLeSorgenti) {
+    const std::string note = "Lerno_Castelbrum_Pusena_27364_note.txt";
+    const std::string scheda = "Lerno_Castelbrum_Pusena_27364_scheda_treno.txt";
+    const std::string rallentamenti = "Lerno_Castelbrum_Pusena_27364_rallentamenti.txt";
+    {
+        SCOPED_TRACE("una cartella al nome delle note");
+        std::filesystem::create_directory(cartella / note);
+        atteso_guasto(esegui(), "Impossibile scrivere il file " + (cartella / note).string() +
+                                    ": " + std::strerror(EISDIR));
+        EXPECT_EQ(differenze({{note, "(cartella)"}}, cartella_ora()), "");
+        std::filesystem::remove(cartella / note);
+    }
+    {
+        SCOPED_TRACE("il disco si riempie sulla scheda");
+        atteso_guasto(
+            esegui_sonda({"SONDA_GUASTO=scrivi " + scheda + " " + std::to_string(ENOSPC)}),
+            "Impossibile scrivere il file " + (cartella / scheda).string() + ": " +
+                std::strerror(ENOSPC));
+        EXPECT_EQ(differenze({{note, file_di_una_run_pulita().at(note)},
+                              {rallentamenti, file_di_una_run_pulita().at(rallentamenti)}},
+                             cartella_ora()),
+                  "");
+    }
+}
+
+// Links planted at the names the temporary files once had, and at a target itself, point outside
+// the folder: nothing is written through them, and every file comes out a plain file.
+TEST_F(GuastiProgramma, ICollegamentiPiantatiNonVengonoSeguiti) {
+    cartella_temporanea fuori;
+    scrivi_tutto(fuori / "vittima", "intatto");
+    contenuti attesi = file_di_una_run_pulita();
+    for (const char* nome : {"Lerno_Castelbrum_Pusena_linea.txt", "Lerno_Castelbrum_Pusena_27364-.txt",
+                             "Lerno_Castelbrum_Pusena_27364_note.txt",
+                             "Lerno_Castelbrum_Pusena_linea.dat",
+                             "Lerno_Castelbrum_Pusena_27364.sim"}) {
+        const std::string planted = std::string(nome) + ".tmp";
+        std::filesystem::create_symlink(fuori / "vittima", cartella / planted);
+        attesi[planted] = "-> " + (fuori / "vittima").string();
+    }
+    std::filesystem::create_symlink(fuori / "vittima",
+                                    cartella / "Lerno_Castelbrum_Pusena_27364_note.txt");
+    fine_programma_figlio fine = esegui();
+    ASSERT_TRUE(fine.uscito);
+    EXPECT_EQ(fine.stato, 0) << fine.errori;
+    EXPECT_EQ(leggi_tutto(fuori / "vittima"), "intatto");
     EXPECT_EQ(differenze(attesi, cartella_ora()), "");
 }
 

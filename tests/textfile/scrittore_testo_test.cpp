@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <iterator>
 #include <stdexcept>
 
 #include "model/guasto.h"
 #include "support/cartella_temporanea.h"
+#include "support/sonda_registrata.h"
 #include "textfile/codifica.h"
 #include "textfile/scrittore_testo.h"
 
@@ -39,7 +42,9 @@ TEST(ScrittoreTesto, SostituisceUnFilePiuLungo) {
     scrivi_tutto(file, std::string(5000, 'z'));
     scrivi_file_testo(file, con_marcatore({"uno", "due"}));
     EXPECT_EQ(leggi_tutto(file), "uno\r\ndue\r\n");
-    EXPECT_FALSE(std::filesystem::exists(cartella / "note.txt.tmp"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(cartella.percorso()),
+                            std::filesystem::directory_iterator()),
+              1);
 }
 
 TEST(ScrittoreTesto, CartellaInesistenteEGuastoCheNominaIlFile) {
@@ -58,8 +63,8 @@ TEST(ScrittoreTesto, FallimentoAMetaLasciaIntattoIlFilePrecedente) {
     cartella_temporanea cartella;
     auto file = cartella / "note.txt";
     scrivi_tutto(file, "vecchio\r\n");
-    // A folder standing where the temporary file goes makes the write fail.
-    std::filesystem::create_directory(cartella / "note.txt.tmp");
+    prova::sonda_registrata sonda;
+    sonda.fallisci(operazione_file::scrivi, "note.txt", ENOSPC);
     EXPECT_THROW(scrivi_file_testo(file, con_marcatore({"nuovo"})), guasto_file);
     EXPECT_EQ(leggi_tutto(file), "vecchio\r\n");
 }

@@ -8,6 +8,7 @@
 
 #include "model/guasto.h"
 #include "support/cartella_temporanea.h"
+#include "support/sonda_registrata.h"
 #include "textfile/file_disco.h"
 
 namespace scenario {
@@ -55,36 +56,34 @@ TEST(SostituzioneInsieme, OgniFileSostituitoPerInteroENessunTemporaneo) {
     EXPECT_EQ(voci_della_cartella(cartella), (std::vector<std::string>{"a.dat", "b.sim", "c.dat"}));
 }
 
-// Whichever file of the set cannot be written, and however, no file of the set changes: the
-// older ones stay whole beside each other and every temporary file is gone.
+// Whichever file of the set cannot be written, and at whichever step, no file of the set
+// changes: the older ones stay whole beside each other and every temporary file is gone.
 TEST(SostituzioneInsieme, UnGuastoInScritturaNonCambiaNessunFile) {
     struct caso {
-        std::size_t guasto;  // the file whose temporary cannot be written
-        bool disco_pieno;    // true: the disk fills up; false: a folder stands at the temporary
-        bool vecchi;         // older files present
+        std::size_t guasto;          // the file whose temporary cannot be written
+        operazione_file operazione;  // the step that fails
+        int errore;
+        bool vecchi;  // older files present
     };
     const caso casi[] = {
-        {0, true, true},  {1, true, true},  {2, true, true},
-        {2, false, true}, {1, false, true}, {2, true, false},
+        {0, operazione_file::scrivi, ENOSPC, true}, {1, operazione_file::scrivi, ENOSPC, true},
+        {2, operazione_file::scrivi, ENOSPC, true}, {2, operazione_file::crea, EACCES, true},
+        {1, operazione_file::svuota, EIO, true},    {2, operazione_file::chiudi, EIO, true},
+        {2, operazione_file::scrivi, ENOSPC, false},
     };
     for (const caso& k : casi) {
-        SCOPED_TRACE(std::string(nomi[k.guasto]) +
-                     (k.disco_pieno ? ", disco pieno" : ", cartella") +
+        SCOPED_TRACE(std::string(nomi[k.guasto]) + ", " + nome_operazione(k.operazione) +
                      (k.vecchi ? ", con vecchi file" : ", senza vecchi file"));
         cartella_temporanea cartella;
         if (k.vecchi) prepara_vecchi(cartella);
-        std::filesystem::path temporaneo = cartella / (std::string(nomi[k.guasto]) + ".tmp");
-        if (k.disco_pieno) {
-            std::filesystem::create_symlink("/dev/full", temporaneo);
-        } else {
-            std::filesystem::create_directory(temporaneo);
-        }
+        prova::sonda_registrata sonda;
+        sonda.fallisci(k.operazione, nomi[k.guasto], k.errore);
         try {
             sostituisci_file(insieme_in(cartella, contenuti_nuovi()));
             ADD_FAILURE() << "nessun guasto";
         } catch (const guasto_file& e) {
             EXPECT_EQ(e.file(), (cartella / nomi[k.guasto]).string());
-            EXPECT_EQ(e.causa(), std::strerror(k.disco_pieno ? ENOSPC : EISDIR));
+            EXPECT_EQ(e.causa(), std::strerror(k.errore));
         }
         for (const char* nome : nomi) {
             if (k.vecchi) {
@@ -95,11 +94,33 @@ TEST(SostituzioneInsieme, UnGuastoInScritturaNonCambiaNessunFile) {
         }
         std::vector<std::string> attese;
         if (k.vecchi) attese.assign(std::begin(nomi), std::end(nomi));
-        // A folder in the way is not ours to remove.
-        if (!k.disco_pieno) attese.push_back(temporaneo.filename().string());
         std::sort(attese.begin(), attese.end());
         EXPECT_EQ(voci_della_cartella(cartella), attese);
     }
+}
+
+// Each temporary file is on the disk before it is renamed, no rename comes before every file of
+// the set is complete, and the folder is flushed after the last rename.
+TEST(SostituzioneInsieme, OgniSvuotamentoPrecedeLaSuaRinominaELaCartellaSegue) {
+    cartella_temporanea cartella;
+    prova::sonda_registrata sonda;
+    sostituisci_file(insieme_in(cartella, contenuti_nuovi()));
+    std::vector<std::string> passi;
+    for (const auto& v : sonda.traccia) {
+        std::string passo = nome_operazione(v.operazione);
+        if (v.operazione == operazione_file::svuota && v.destinazione.empty()) {
+            EXPECT_EQ(v.file, cartella.percorso());
+            passo += " cartella";
+        } else {
+            passo += " " + v.destinazione.filename().string();
+        }
+        passi.push_back(passo);
+    }
+    EXPECT_EQ(passi, (std::vector<std::string>{
+                         "crea a.dat", "scrivi a.dat", "svuota a.dat", "chiudi a.dat",
+                         "crea b.sim", "scrivi b.sim", "svuota b.sim", "chiudi b.sim",
+                         "crea c.dat", "scrivi c.dat", "svuota c.dat", "chiudi c.dat",
+                         "rinomina a.dat", "rinomina b.sim", "rinomina c.dat", "svuota cartella"}));
 }
 
 // A folder at the name of the last file is found before the first rename.

@@ -215,21 +215,21 @@ TEST(Compila, SorgenteDelTrenoAssenteVieneNominata) {
     EXPECT_EQ(nomi_in(dir.percorso()), std::set<std::string>{sorgente_linea});
 }
 
-// A folder where the record table's temporary file would go: writing it fails.
+// A folder at the name of the last file: the set cannot be written.
 TEST(Compila, GuastoInScritturaEStatoTreELasciaIntattoIlFileVecchio) {
     cartella_temporanea dir;
     prova::esporta_incorporate(dir.percorso());
     scrivi_tutto(dir / file_sim, "vecchio");
-    std::filesystem::create_directory(dir / (file_sim + ".tmp"));
+    std::filesystem::create_directory(dir / file_dat);
     prova::esito_strumento e = strumento(compila(dir.percorso()));
 
     EXPECT_EQ(e.stato, 3) << e.errori;
-    EXPECT_NE(e.errori.find("cannot write or read " + (dir / file_sim).string()), std::string::npos)
+    EXPECT_NE(e.errori.find("cannot write or read " + (dir / file_dat).string()), std::string::npos)
         << e.errori;
     // All or none: no new file stands beside the old one.
     EXPECT_EQ(leggi_tutto(dir / file_sim), "vecchio");
     EXPECT_FALSE(std::filesystem::exists(dir / file_linea));
-    EXPECT_FALSE(std::filesystem::exists(dir / file_dat));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / file_dat));
     sorgenti_intatte(dir.percorso());
 }
 
