@@ -135,6 +135,31 @@ stato=$(esegui windows "$windows")
 stessi_file "$linux" "$windows"
 fatto "una seconda run sostituisce i file con gli stessi byte"
 
+# Two copies started together in one folder: the second waits for the folder (a named mutex of
+# the session, which Wine shares through its server), and the files are one run's. A temporary
+# file of a killed run is removed.
+insieme=$lavoro/insieme
+mkdir -p "$insieme"
+cp "$exe_windows" "$insieme/"
+echo rimasto >"$insieme/~scenario-aaaaaaaaaaaa.tmp"
+copie=()
+for n in 1 2; do
+    (
+        stato=0
+        cd "$insieme" && env -u DISPLAY timeout 120 wine ./lerno_castelbrum_pusena.exe >/dev/null \
+            2>"$lavoro/insieme_$n.txt" || stato=$?
+        echo "$stato" >"$lavoro/insieme_$n.stato"
+    ) &
+    copie+=($!)
+done
+wait "${copie[@]}"
+for n in 1 2; do
+    [ "$(cat "$lavoro/insieme_$n.stato")" = 0 ] ||
+        fallito "Windows, copia $n di due insieme: stato $(cat "$lavoro/insieme_$n.stato"): $(cat "$lavoro/insieme_$n.txt")"
+done
+stessi_file "$linux" "$insieme"
+fatto "due copie insieme in una cartella: entrambe stato 0, i sei file di una run, nessun temporaneo"
+
 # A folder whose name is outside the ANSI code page: the files are still found.
 straniera=$lavoro/Nicolò_Жуков
 stato=$(esegui windows "$straniera")

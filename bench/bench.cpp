@@ -1,5 +1,6 @@
 // Times the whole built-in run and the compilation of a synthetic line of the maximum length,
-// headless, each in a child process so that its peak memory is its own.
+// headless, each in a child process so that its peak memory is its own; and the part of that
+// time spent flushing files and folders to the disk.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,10 +17,34 @@
 #include "run/compilazione_privata.h"
 #include "run/form_load.h"
 #include "textfile/cartella_privata.h"
+#include "textfile/sonda_file.h"
 
 namespace {
 
 using namespace scenario;
+
+// The time spent in the flushes (fsync of each temporary file and of its folder), summed.
+class tempo_svuotamenti : public osservatore_file {
+public:
+    int prima(operazione_file operazione, const std::filesystem::path&,
+              const std::filesystem::path&) override {
+        if (operazione == operazione_file::svuota) inizio_ = std::chrono::steady_clock::now();
+        return 0;
+    }
+    void dopo(operazione_file operazione, const std::filesystem::path&,
+              const std::filesystem::path&) override {
+        if (operazione != operazione_file::svuota) return;
+        totale_ += std::chrono::steady_clock::now() - inizio_;
+        ++quanti_;
+    }
+    double millisecondi() const { return std::chrono::duration<double, std::milli>(totale_).count(); }
+    long quanti() const { return quanti_; }
+
+private:
+    std::chrono::steady_clock::time_point inizio_;
+    std::chrono::steady_clock::duration totale_{};
+    long quanti_ = 0;
+};
 
 std::string sorgente_linea_massima() {
     std::string s =
@@ -125,6 +150,8 @@ void misura(const char* nome, int volte,
     std::fflush(stdout);
     pid_t figlio = fork();
     if (figlio == 0) {
+        tempo_svuotamenti svuotamenti;
+        imposta_osservatore_file(&svuotamenti);
         std::vector<double> tempi;
         for (int n = 0; n < volte; ++n) {
             auto inizio = std::chrono::steady_clock::now();
@@ -136,6 +163,12 @@ void misura(const char* nome, int volte,
         std::sort(tempi.begin(), tempi.end());
         std::printf("%-28s mediana %8.1f ms  (min %.1f, max %.1f, %d volte)\n", nome,
                     tempi[tempi.size() / 2], tempi.front(), tempi.back(), volte);
+        double totale = 0;
+        for (double t : tempi) totale += t;
+        std::printf("%-28s svuotamenti su disco: %.1f ms a run, %.0f%% del tempo (%ld a run)\n",
+                    "", svuotamenti.millisecondi() / volte,
+                    totale > 0 ? 100.0 * svuotamenti.millisecondi() / totale : 0.0,
+                    svuotamenti.quanti() / volte);
         std::fflush(stdout);
         std::_Exit(0);
     }

@@ -1,8 +1,8 @@
 #include "textfile/nomi_temporanei.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <mutex>
 #include <random>
 
 #ifdef _WIN32
@@ -30,16 +30,21 @@ std::uint64_t seme() {
     return s;
 }
 
+// splitmix64: consecutive counts give unrelated bits, and a shared atomic counter needs no lock
+// (the Windows toolchain has no std::mutex).
+std::uint64_t mescola(std::uint64_t x) {
+    x += 0x9E3779B97F4A7C15ULL;
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+    return x ^ (x >> 31);
+}
+
 }  // namespace
 
 std::string nuovo_nome_temporaneo() {
-    static std::mutex guardia;
-    static std::mt19937_64 generatore(seme());
-    std::uint64_t bit = 0;
-    {
-        std::lock_guard<std::mutex> chiave(guardia);
-        bit = generatore();
-    }
+    static const std::uint64_t base = seme();
+    static std::atomic<std::uint64_t> contatore{0};
+    std::uint64_t bit = mescola(base + contatore.fetch_add(1));
     std::string nome(prefisso_temporaneo);
     for (std::size_t n = 0; n < lettere_casuali_temporaneo; ++n) {
         nome += alfabeto[bit & 31U];

@@ -12,8 +12,8 @@ inline constexpr std::string_view prefisso_temporaneo = "~scenario-";
 inline constexpr std::string_view suffisso_temporaneo = ".tmp";
 inline constexpr std::size_t lettere_casuali_temporaneo = 12;
 
-// A new name, random and different at every call (60 bits from a generator seeded once per
-// process from the system's random source, the process id and the clock).
+// A new name, random and different at every call of the process (60 bits mixed from a count and
+// a seed taken once from the system's random source, the process id and the clock).
 std::string nuovo_nome_temporaneo();
 
 // Whether a file name has exactly the form above.
