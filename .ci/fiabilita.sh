@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # CI: reliability under bad input and faults. The three libFuzzer harnesses over the compiler
 # (AddressSanitizer and UndefinedBehaviorSanitizer built in) for about two minutes in all, then
-# the real program under valgrind memcheck, once for a clean run and once for a full disk.
+# the real program under valgrind memcheck, once for a clean run and once for a file it cannot
+# write.
 # Any finding, crash, hang, memory excess or memcheck error fails the script.
 # Longer local runs: FUZZ_SECONDI=600 bash .ci/fiabilita.sh (seconds per harness).
 set -euo pipefail

@@ -25,7 +25,7 @@ using namespace scenario;
 
 // The time spent in the flushes (fsync of each temporary file and of its folder), summed.
 class tempo_svuotamenti : public osservatore_file {
-public:
+  public:
     int prima(operazione_file operazione, const std::filesystem::path&,
               const std::filesystem::path&) override {
         if (operazione == operazione_file::svuota) inizio_ = std::chrono::steady_clock::now();
@@ -37,10 +37,12 @@ public:
         totale_ += std::chrono::steady_clock::now() - inizio_;
         ++quanti_;
     }
-    double millisecondi() const { return std::chrono::duration<double, std::milli>(totale_).count(); }
+    double millisecondi() const {
+        return std::chrono::duration<double, std::milli>(totale_).count();
+    }
     long quanti() const { return quanti_; }
 
-private:
+  private:
     std::chrono::steady_clock::time_point inizio_;
     std::chrono::steady_clock::duration totale_{};
     long quanti_ = 0;
@@ -165,8 +167,8 @@ void misura(const char* nome, int volte,
                     tempi[tempi.size() / 2], tempi.front(), tempi.back(), volte);
         double totale = 0;
         for (double t : tempi) totale += t;
-        std::printf("%-28s svuotamenti su disco: %.1f ms a run, %.0f%% del tempo (%ld a run)\n",
-                    "", svuotamenti.millisecondi() / volte,
+        std::printf("%-28s svuotamenti su disco: %.1f ms a run, %.0f%% del tempo (%ld a run)\n", "",
+                    svuotamenti.millisecondi() / volte,
                     totale > 0 ? 100.0 * svuotamenti.millisecondi() / totale : 0.0,
                     svuotamenti.quanti() / volte);
         std::fflush(stdout);

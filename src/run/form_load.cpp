@@ -94,8 +94,8 @@ esito_run Form_Load(stato_run& stato, piattaforma& schermo, const std::filesyste
         esito.diagnosi = descrivi_errore(fine.codice, 0) + "; nessun file binario scritto";
         return esito;
     } catch (const guasto_file& e) {
-        return guasto_senza_sorgenti(stato, "Impossibile scrivere il file " + e.file() + ": " +
-                                                e.causa());
+        return guasto_senza_sorgenti(stato,
+                                     "Impossibile scrivere il file " + e.file() + ": " + e.causa());
     } catch (const std::exception& e) {
         return guasto_senza_sorgenti(stato,
                                      std::string("Errore durante la generazione: ") + e.what());

@@ -86,7 +86,8 @@ void installa_gestori() {
 }
 
 void ripristina_gestori() {
-    for (std::size_t n = 0; n < segnali.size(); ++n) ::sigaction(segnali[n], &precedenti[n], nullptr);
+    for (std::size_t n = 0; n < segnali.size(); ++n)
+        ::sigaction(segnali[n], &precedenti[n], nullptr);
 }
 
 }  // namespace

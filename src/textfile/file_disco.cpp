@@ -150,8 +150,8 @@ void rimuovi_temporanei_rimasti(const std::filesystem::path& cartella) {
     for (const std::filesystem::directory_entry& voce : voci) {
         // Only a plain file of ours: a link or a folder with such a name was put there by
         // someone else.
-        if (e_nome_temporaneo(voce.path().filename().string()) &&
-            voce.is_regular_file(errore) && !voce.is_symlink(errore)) {
+        if (e_nome_temporaneo(voce.path().filename().string()) && voce.is_regular_file(errore) &&
+            !voce.is_symlink(errore)) {
             rimasti.push_back(voce.path());
         }
     }

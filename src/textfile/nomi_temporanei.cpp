@@ -25,8 +25,7 @@ std::uint64_t seme() {
 #else
     s ^= static_cast<std::uint64_t>(getpid()) << 16;
 #endif
-    s ^= static_cast<std::uint64_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
+    s ^= static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     return s;
 }
 

@@ -122,9 +122,9 @@ std::error_code cartella_scrittura::crea_temporaneo(const std::filesystem::path&
             sorvegliata(operazione_file::crea, candidato, destinazione, [&]() -> std::error_code {
                 // CREATE_NEW fails on any name already taken, a link included; the link is never
                 // followed.
-                maniglia = CreateFileW(candidato.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
-                                       nullptr);
+                maniglia =
+                    CreateFileW(candidato.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
                 if (maniglia != INVALID_HANDLE_VALUE) return {};
                 codice = GetLastError();
                 return {static_cast<int>(codice), std::system_category()};

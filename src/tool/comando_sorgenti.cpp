@@ -51,8 +51,8 @@ int esporta_sorgenti(const richiesta_sorgenti& richiesta, std::ostream& errori) 
         // Not while a compilation reads the sources or writes beside them.
         blocco_cartella blocco(richiesta.cartella, attesa_cartella, [&] {
             errori << prefisso << nome_leggibile(richiesta.cartella)
-                   << " is in use by another run; waiting up to "
-                   << attesa_cartella.count() / 1000 << " s" << std::endl;
+                   << " is in use by another run; waiting up to " << attesa_cartella.count() / 1000
+                   << " s" << std::endl;
         });
         rimuovi_temporanei_rimasti(richiesta.cartella);
         for (const auto& [percorso, byte] : file) {

@@ -89,8 +89,8 @@ TEST_F(EsecuzioniConcorrenti, DueCopieInsiemeFinisconoEntrambeConISeiFile) {
 
 // The program waits while the folder is held, writing nothing, and goes on once it is free.
 TEST_F(EsecuzioniConcorrenti, UnaRunAttendeChiTieneLaCartellaEPoiProsegue) {
-    auto blocco = std::make_unique<blocco_cartella>(cartella.percorso(),
-                                                    std::chrono::milliseconds(0), [] {});
+    auto blocco =
+        std::make_unique<blocco_cartella>(cartella.percorso(), std::chrono::milliseconds(0), [] {});
     prova::processo_figlio run(avvio());
     ASSERT_TRUE(run.attendi_testo(attesa()));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));

@@ -217,10 +217,10 @@ TEST_F(GuastiProgramma, ICollegamentiPiantatiNonVengonoSeguiti) {
     cartella_temporanea fuori;
     scrivi_tutto(fuori / "vittima", "intatto");
     contenuti attesi = file_di_una_run_pulita();
-    for (const char* nome : {"Lerno_Castelbrum_Pusena_linea.txt", "Lerno_Castelbrum_Pusena_27364-.txt",
-                             "Lerno_Castelbrum_Pusena_27364_note.txt",
-                             "Lerno_Castelbrum_Pusena_linea.dat",
-                             "Lerno_Castelbrum_Pusena_27364.sim"}) {
+    for (const char* nome :
+         {"Lerno_Castelbrum_Pusena_linea.txt", "Lerno_Castelbrum_Pusena_27364-.txt",
+          "Lerno_Castelbrum_Pusena_27364_note.txt", "Lerno_Castelbrum_Pusena_linea.dat",
+          "Lerno_Castelbrum_Pusena_27364.sim"}) {
         const std::string planted = std::string(nome) + ".tmp";
         std::filesystem::create_symlink(fuori / "vittima", cartella / planted);
         attesi[planted] = "-> " + (fuori / "vittima").string();

@@ -26,10 +26,12 @@ using prova::scrivi_tutto;
 
 using contenuti = std::map<std::string, std::string>;
 
-const std::vector<std::string> sei_file = {
-    "Lerno_Castelbrum_Pusena_27364_note.txt", "Lerno_Castelbrum_Pusena_27364_rallentamenti.txt",
-    "Lerno_Castelbrum_Pusena_27364_scheda_treno.txt", "Lerno_Castelbrum_Pusena_linea.dat",
-    "Lerno_Castelbrum_Pusena_27364.sim", "Lerno_Castelbrum_Pusena_27364.dat"};
+const std::vector<std::string> sei_file = {"Lerno_Castelbrum_Pusena_27364_note.txt",
+                                           "Lerno_Castelbrum_Pusena_27364_rallentamenti.txt",
+                                           "Lerno_Castelbrum_Pusena_27364_scheda_treno.txt",
+                                           "Lerno_Castelbrum_Pusena_linea.dat",
+                                           "Lerno_Castelbrum_Pusena_27364.sim",
+                                           "Lerno_Castelbrum_Pusena_27364.dat"};
 const std::set<std::string> sorgenti = {"Lerno_Castelbrum_Pusena_linea.txt",
                                         "Lerno_Castelbrum_Pusena_27364-.txt"};
 const std::set<std::string> programmi = {"programma", "sonda"};

@@ -130,10 +130,10 @@ TEST(FileDisco, IlNomeDeiTemporaneiNonSiConfondeConAltriFile) {
     for (const char* nome : {"~scenario-abcdefghijkl.tmp", "~scenario-234567abcdef.tmp"}) {
         EXPECT_TRUE(e_nome_temporaneo(nome)) << nome;
     }
-    for (const char* nome : {"~scenario-abcdefghijk.tmp", "~scenario-abcdefghijklm.tmp",
-                             "~scenario-ABCDEFGHIJKL.tmp", "~scenario-abcdefghijk1.tmp",
-                             "scenario-abcdefghijkl.tmp", "~scenario-abcdefghijkl.txt",
-                             "Lerno_Castelbrum_Pusena_27364.dat.tmp", "note.txt"}) {
+    for (const char* nome :
+         {"~scenario-abcdefghijk.tmp", "~scenario-abcdefghijklm.tmp", "~scenario-ABCDEFGHIJKL.tmp",
+          "~scenario-abcdefghijk1.tmp", "scenario-abcdefghijkl.tmp", "~scenario-abcdefghijkl.txt",
+          "Lerno_Castelbrum_Pusena_27364.dat.tmp", "note.txt"}) {
         EXPECT_FALSE(e_nome_temporaneo(nome)) << nome;
     }
 }

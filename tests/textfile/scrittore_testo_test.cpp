@@ -1,3 +1,5 @@
+#include "textfile/scrittore_testo.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -8,7 +10,6 @@
 #include "support/cartella_temporanea.h"
 #include "support/sonda_registrata.h"
 #include "textfile/codifica.h"
-#include "textfile/scrittore_testo.h"
 
 namespace scenario {
 namespace {

@@ -66,9 +66,9 @@ TEST(SostituzioneInsieme, UnGuastoInScritturaNonCambiaNessunFile) {
         bool vecchi;  // older files present
     };
     const caso casi[] = {
-        {0, operazione_file::scrivi, ENOSPC, true}, {1, operazione_file::scrivi, ENOSPC, true},
-        {2, operazione_file::scrivi, ENOSPC, true}, {2, operazione_file::crea, EACCES, true},
-        {1, operazione_file::svuota, EIO, true},    {2, operazione_file::chiudi, EIO, true},
+        {0, operazione_file::scrivi, ENOSPC, true},  {1, operazione_file::scrivi, ENOSPC, true},
+        {2, operazione_file::scrivi, ENOSPC, true},  {2, operazione_file::crea, EACCES, true},
+        {1, operazione_file::svuota, EIO, true},     {2, operazione_file::chiudi, EIO, true},
         {2, operazione_file::scrivi, ENOSPC, false},
     };
     for (const caso& k : casi) {
@@ -117,10 +117,10 @@ TEST(SostituzioneInsieme, OgniSvuotamentoPrecedeLaSuaRinominaELaCartellaSegue) {
         passi.push_back(passo);
     }
     EXPECT_EQ(passi, (std::vector<std::string>{
-                         "crea a.dat", "scrivi a.dat", "svuota a.dat", "chiudi a.dat",
-                         "crea b.sim", "scrivi b.sim", "svuota b.sim", "chiudi b.sim",
-                         "crea c.dat", "scrivi c.dat", "svuota c.dat", "chiudi c.dat",
-                         "rinomina a.dat", "rinomina b.sim", "rinomina c.dat", "svuota cartella"}));
+                         "crea a.dat", "scrivi a.dat", "svuota a.dat", "chiudi a.dat", "crea b.sim",
+                         "scrivi b.sim", "svuota b.sim", "chiudi b.sim", "crea c.dat",
+                         "scrivi c.dat", "svuota c.dat", "chiudi c.dat", "rinomina a.dat",
+                         "rinomina b.sim", "rinomina c.dat", "svuota cartella"}));
 }
 
 // A folder at the name of the last file is found before the first rename.

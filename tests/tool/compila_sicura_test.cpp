@@ -38,8 +38,9 @@ prova::avvio_processo compila_in(const std::filesystem::path& sorgenti,
     prova::avvio_processo avvio;
     avvio.programma = ESEGUIBILE_STRUMENTO;
     avvio.cartella = sorgenti;
-    avvio.argomenti = {"compile", sorgenti.string(), "--scenario", prova::scenario_incorporato,
-                       "--train", prova::treno_incorporato, "--out", uscita.string()};
+    avvio.argomenti = {
+        "compile", sorgenti.string(),        "--scenario", prova::scenario_incorporato,
+        "--train", prova::treno_incorporato, "--out",      uscita.string()};
     return avvio;
 }
 
@@ -153,13 +154,15 @@ TEST(CompilaSicura, RimuoveSoloITemporaneiRimastiENonSegueCollegamenti) {
     scrivi_tutto(fuori / "vittima", "intatto");
     scrivi_tutto(dir / "~scenario-aaaaaaaaaaaa.tmp", "rimasto di una run uccisa");
     scrivi_tutto(dir / "mio.tmp", "dell'autore");
-    std::set<std::string> attesi = {"mio.tmp", sorgente_linea, "Lerno_Castelbrum_Pusena_27364-.txt"};
+    std::set<std::string> attesi = {"mio.tmp", sorgente_linea,
+                                    "Lerno_Castelbrum_Pusena_27364-.txt"};
     for (const auto& nome : binari) {
         std::filesystem::create_symlink(fuori / "vittima", dir / (nome + ".tmp"));
         attesi.insert(nome + ".tmp");
         attesi.insert(nome);
     }
-    prova::fine_processo fine = prova::processo_figlio(compila_in(dir.percorso(), dir.percorso())).attendi();
+    prova::fine_processo fine =
+        prova::processo_figlio(compila_in(dir.percorso(), dir.percorso())).attendi();
     EXPECT_EQ(fine.stato, 0) << fine.errori;
     EXPECT_EQ(nomi_in(dir.percorso()), attesi);
     EXPECT_EQ(leggi_tutto(fuori / "vittima"), "intatto");
@@ -173,9 +176,12 @@ TEST(CompilaSicura, UnNomeDiScenarioAlLimiteDelSistemaSiCompila) {
     cartella_temporanea dir;
     // "NAME_linea.txt" and "NAME_linea.dat" are 255 bytes, the most a Linux file name takes.
     const std::string nome(245, 'S');
-    ASSERT_EQ(prova::strumento({"sources", dir.percorso().string(), "--scenario", nome, "--train", "1"}).stato, 0);
-    prova::esito_strumento e = prova::strumento(
-        {"compile", dir.percorso().string(), "--scenario", nome, "--train", "1"});
+    ASSERT_EQ(
+        prova::strumento({"sources", dir.percorso().string(), "--scenario", nome, "--train", "1"})
+            .stato,
+        0);
+    prova::esito_strumento e =
+        prova::strumento({"compile", dir.percorso().string(), "--scenario", nome, "--train", "1"});
     EXPECT_EQ(e.stato, 0) << e.errori;
     EXPECT_EQ(nomi_in(dir.percorso()),
               (std::set<std::string>{nome + "_linea.txt", nome + "_1-.txt", nome + "_linea.dat",
