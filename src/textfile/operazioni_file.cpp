@@ -50,9 +50,30 @@ std::filesystem::path cartella_di(const std::filesystem::path& cartella) {
 }
 
 #ifdef _WIN32
-std::error_code ultimo_errore() {
-    return {static_cast<int>(GetLastError()), std::system_category()};
+// The common failures in the words the C library uses, as on Linux and as the streams reported
+// them before; any other keeps the system's own text.
+std::error_code errore_windows(DWORD codice) {
+    switch (codice) {
+        case ERROR_ACCESS_DENIED:
+            return errore_posix(EACCES);
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return errore_posix(ENOENT);
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return errore_posix(ENOSPC);
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return errore_posix(EEXIST);
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return errore_posix(EBUSY);
+        default:
+            return {static_cast<int>(codice), std::system_category()};
+    }
 }
+
+std::error_code ultimo_errore() { return errore_windows(GetLastError()); }
 #endif
 
 }  // namespace
@@ -127,7 +148,7 @@ std::error_code cartella_scrittura::crea_temporaneo(const std::filesystem::path&
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
                 if (maniglia != INVALID_HANDLE_VALUE) return {};
                 codice = GetLastError();
-                return {static_cast<int>(codice), std::system_category()};
+                return errore_windows(codice);
             });
         if (errore && (codice == ERROR_FILE_EXISTS || codice == ERROR_ALREADY_EXISTS)) continue;
         if (errore) return errore;
@@ -163,12 +184,7 @@ std::error_code cartella_scrittura::svuota() {
 
 std::error_code elimina_file(const std::filesystem::path& file) {
     return sorvegliata(operazione_file::elimina, file, {}, [&]() -> std::error_code {
-        if (DeleteFileW(file.c_str())) return {};
-        const DWORD codice = GetLastError();
-        if (codice == ERROR_FILE_NOT_FOUND || codice == ERROR_PATH_NOT_FOUND) {
-            return errore_posix(ENOENT);
-        }
-        return {static_cast<int>(codice), std::system_category()};
+        return DeleteFileW(file.c_str()) ? std::error_code() : ultimo_errore();
     });
 }
 
