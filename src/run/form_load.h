@@ -26,7 +26,9 @@ struct esito_run {
     std::string diagnosi;
 };
 
-// The whole run: identity, wait window, the five text files, compilation and output.
+// The whole run: identity, wait window, the folder held for this run alone
+// (textfile/blocco_cartella.h) and cleared of a killed run's temporary files, the five text
+// files, compilation and output. A failure of the system removes the two sources.
 esito_run Form_Load(stato_run& stato, piattaforma& schermo, const std::filesystem::path& cartella);
 
 // The outcome of a compilation that ended normally: `file_scritti` is what memorizza_percorso
