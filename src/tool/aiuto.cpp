@@ -17,8 +17,10 @@ Commands:
       write the built-in line and train sources into DIR, as a starting point
   dump FILE [--json] [--all] [--step N]
       decode a compiled .dat, .sim or _linea.dat file
-  render DIR --scenario NAME --train NUMBER -o FILE.svg
+  render DIR --scenario NAME --train NUMBER -o FILE.svg [--from KM] [--to KM]
       draw a compiled scenario on one SVG page
+  serve DIR --scenario NAME --train NUMBER [--no-line] [--port N]
+      a live page of the scenario in your browser, updated on every save
   help [COMMAND]
       this text, or the help of one command (also: scenario-tool COMMAND --help)
 
@@ -115,6 +117,32 @@ Exit status: 0 written; 3 a file could not be read or written; 64 a mistake on t
 line; 65 a compiled file is not well formed.
 )";
 
+constexpr std::string_view serve =
+    R"(Usage: scenario-tool serve DIR --scenario NAME --train NUMBER [--no-line] [--port N]
+
+Compiles DIR/NAME_linea.txt and DIR/NAME_NUMBER-.txt as compile does, in a private folder
+(nothing is written into DIR), and serves a page of the scenario on this machine only. The
+first line on standard output is the page's address: open it in a browser. Each time you save
+a source the page compiles it again and updates itself within a second, keeping its zoom and
+position. A source that does not compile lists its diagnostics beside the picture, which stays
+as it was, marked stale. Ctrl-C stops the server.
+
+The page shows one distance axis with the chainage, the plan, curves, gradient, speed limit
+and slowdowns, adhesion, signals with their stored values, cab-signal sections and code
+points, maximum-speed and indication boards, mountains and stations. Wheel or the buttons
+zoom, dragging pans, the range box takes kilometres from the start; hovering shows the cell
+and its stored members, clicking a diagnostic centres the view on its position.
+
+Options:
+  --scenario NAME   the scenario name
+  --train NUMBER    the train number
+  --no-line         compile without the line geometry (no plan, no curves)
+  --port N          listen on port N of 127.0.0.1 (default: a free port)
+
+Exit status: 0 stopped by Ctrl-C; 3 the port could not be opened; 64 a mistake on the
+command line.
+)";
+
 constexpr std::string_view help = R"(Usage: scenario-tool help [COMMAND]
 
 Shows the list of commands, or the help of one command.
@@ -129,6 +157,7 @@ std::string_view aiuto_comando(std::string_view comando) {
     if (comando == "sources") return sources;
     if (comando == "dump") return dump;
     if (comando == "render") return render;
+    if (comando == "serve") return serve;
     if (comando == "help") return help;
     return {};
 }
