@@ -100,21 +100,24 @@ Exit status: 0 decoded; 3 the file could not be read; 64 a mistake on the comman
 )";
 
 constexpr std::string_view render =
-    R"(Usage: scenario-tool render DIR --scenario NAME --train NUMBER -o FILE.svg
+    R"(Usage: scenario-tool render DIR --scenario NAME --train NUMBER -o FILE.svg [--from KM] [--to KM]
 
 Reads the compiled files NAME_linea.dat, NAME_NUMBER.sim and NAME_NUMBER.dat from DIR and
 draws one SVG page: the plan of the line with its stations, signals and slowdowns, and under
-it, on one distance axis, the gradient, the speed limit, the adhesion, the mountains, the
-boards and the stations. Without NAME_linea.dat (compiled with --no-line) the plan is left
-out.
+it, on one distance axis, the same rows as the page of serve: distance and chainage, stations
+(name, kind, time), curves, gradient, speed limit with the slowdowns, adhesion, signals,
+cab signals, maximum-speed and indication boards, mountains. Labels never overlap: where
+they would, the less important ones are left out. Without NAME_linea.dat (compiled with
+--no-line) the plan and the curves are left out.
 
 Options:
   --scenario NAME       the scenario name
   --train NUMBER        the train number
   -o, --output FILE     the SVG file to write (replaced whole)
+  --from KM, --to KM    draw only this stretch, in km from the start of the line
 
 Exit status: 0 written; 3 a file could not be read or written; 64 a mistake on the command
-line; 65 a compiled file is not well formed.
+line (or --to not beyond --from); 65 a compiled file is not well formed.
 )";
 
 constexpr std::string_view serve =

@@ -9,7 +9,7 @@
 #include "tool/comando_compila.h"
 #include "tool/comando_disegna.h"
 #include "tool/comando_dump.h"
-#include "tool/comando_serve.h"
+#include "tool/comando_servi.h"
 #include "tool/comando_sorgenti.h"
 #include "tool/stati_uscita.h"
 
@@ -29,7 +29,7 @@ constexpr std::array<comando, 5> comandi = {{
     {"sources", comando_sorgenti},
     {"dump", comando_dump},
     {"render", comando_disegna},
-    {"serve", comando_serve},
+    {"serve", comando_servi},
 }};
 
 const comando* cerca(std::string_view nome) {

@@ -1,4 +1,4 @@
-#include "tool/comando_serve.h"
+#include "tool/comando_servi.h"
 
 #include <array>
 
@@ -7,7 +7,7 @@
 
 namespace scenario::strumento {
 
-int comando_serve(const std::vector<std::string>& parole, std::ostream& uscita,
+int comando_servi(const std::vector<std::string>& parole, std::ostream& uscita,
                   std::ostream& errori) {
     static constexpr std::array<opzione, 4> opzioni = {{
         {"scenario", '\0', true},
