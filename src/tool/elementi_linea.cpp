@@ -60,16 +60,25 @@ cartello_velocita cartello(std::size_t n, const cella& c) {
     return v;
 }
 
+// The systems in force somewhere, by start. The compiler leaves them largest start first in
+// records 81 to 83, and at a position the first whose start is not beyond it applies: a later
+// record starting at the same place or beyond never does.
 std::vector<sistema_progressiva> sistemi(const std::vector<punto>& punti) {
     std::vector<sistema_progressiva> elenco;
     if (punti.size() <= static_cast<std::size_t>(indice_punti::progressiva_uno)) return elenco;
-    for (int n = indice_punti::progressiva_uno; n >= indice_punti::progressiva_tre; --n) {
+    bool definita = false;
+    for (int n = indice_punti::progressiva_tre; n <= indice_punti::progressiva_uno; ++n) {
         const punto& p = punti[static_cast<std::size_t>(n)];
-        bool primo = n == indice_punti::progressiva_uno;
-        if (primo || p.inizio != 0 || p.fine != 0) elenco.push_back({n, p.inizio, p.fine});
+        definita = definita || p.inizio != 0 || p.fine != 0;
     }
-    std::stable_sort(elenco.begin(), elenco.end(),
-                     [](const auto& a, const auto& b) { return a.inizio < b.inizio; });
+    if (!definita) return elenco;
+    for (int n = indice_punti::progressiva_tre; n <= indice_punti::progressiva_uno; ++n) {
+        const punto& p = punti[static_cast<std::size_t>(n)];
+        bool coperto = false;
+        for (const sistema_progressiva& prima : elenco) coperto = coperto || prima.inizio <= p.inizio;
+        if (!coperto) elenco.push_back({n, p.inizio, p.fine});
+    }
+    std::reverse(elenco.begin(), elenco.end());
     return elenco;
 }
 
