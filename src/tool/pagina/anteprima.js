@@ -333,7 +333,8 @@
     const ax = p.x[i0], ay = p.y[i0], bx = p.x[i1], by = p.y[i1];
     const angolo = Math.hypot(bx - ax, by - ay) > 1 ? Math.atan2(by - ay, bx - ax) : 0;
     const co = Math.cos(angolo), se = Math.sin(angolo);
-    const passo = Math.max(1, Math.floor((i1 - i0) / 3000));
+    // About one point per pixel: more would not show, and each costs time on every frame.
+    const passo = Math.max(1, Math.floor((i1 - i0) / (g.destra - g.sinistra)));
     const u = [], w = [];
     let umin = Infinity, umax = -Infinity, wmin = Infinity, wmax = -Infinity;
     for (let i = i0; ; i += passo) {
@@ -356,11 +357,13 @@
       const dx = p.x[k] - ax, dy = p.y[k] - ay;
       return [x0 + (dx * co + dy * se) * scala, y0 - (-dx * se + dy * co) * scala];
     };
-    for (const s of stato.dati.segnali) {
-      if (s.metro < v.da || s.metro > v.a) continue;
+    // All the signals as one path of dots: one element however many are in view.
+    let punti_segnali = "";
+    for (const s of nelTratto(stato.dati.segnali, v.da, v.a, (q) => q.metro)) {
       const [px, py] = inPianta(s.metro);
-      out.push(`<circle cx="${n1(px)}" cy="${n1(py)}" r="2.6" fill="#c0392b"/>`);
+      punti_segnali += `M${n1(px)},${n1(py)}h0`;
     }
+    if (punti_segnali) out.push(`<path d="${punti_segnali}" stroke="#c0392b" stroke-width="5.2" stroke-linecap="round"/>`);
     for (const s of stato.dati.stazioni) {
       if (s.posizione < v.da || s.posizione > v.a) continue;
       const [px, py] = inPianta(s.posizione);
@@ -501,11 +504,18 @@
     const v = stato.vista;
     const base = y + h - 4;
     const candidati = [];
-    for (const s of nelTratto(stato.dati.segnali, v.da, v.a, (s) => s.metro)) {
+    const inVista = nelTratto(stato.dati.segnali, v.da, v.a, (s) => s.metro);
+    // One element per signal while they are few enough to point at; beyond that one path for
+    // all of them, which the browser draws far faster.
+    const insieme = inVista.length > 150;
+    let d = "";
+    for (const s of inVista) {
       const x = g.x(s.metro);
-      out.push(`<path class="segnale" data-m="${s.metro}" d="M${n1(x)},${base - 11} l5,11 h-10 z" fill="#c0392b"/>`);
+      if (insieme) d += `M${n1(x)},${base - 11}l5,11h-10z`;
+      else out.push(`<path class="segnale" data-m="${s.metro}" d="M${n1(x)},${base - 11} l5,11 h-10 z" fill="#c0392b"/>`);
       candidati.push({ x, testo: km(s.metro, 3), priorita: 3, colore: "#c0392b", metro: s.metro });
     }
+    if (d) out.push(`<path d="${d}" fill="#c0392b"/>`);
     etichette(out, disponi(candidati, 2, g.sinistra, g.destra), y + 11, "#c0392b");
   }
 
