@@ -134,7 +134,7 @@ void stazioni_riga(std::string& out, const elementi_linea& e, const asse& a, dou
 }
 
 void curve_riga(std::string& out, const elementi_linea& e, const asse& a, double y, double h) {
-    double centro = y + h / 2;
+    double centro = y + 14 + (h - 14) / 2;  // under the labels' level
     linea(out, a.sinistra, centro, a.destra, centro, "stroke=\"#bbbbbb\"");
     std::vector<candidata> nomi;
     for (const curva_linea& c : e.curve) {
@@ -375,7 +375,7 @@ double righe(std::string& out, const elementi_linea& e, double x, double y, doub
     static const riga elenco[] = {
         {"distance", "km \u00b7 chainage", 40, righello},
         {"stations", "name \u00b7 kind \u00b7 time", 66, stazioni_riga},
-        {"curves", "side, class, radius", 38, curve_riga},
+        {"curves", "side, class, radius", 50, curve_riga},
         {"gradient", "\u2030 (pendenza \u2212 100)", 62, pendenza_riga},
         {"speed limit", "km/h, slowdowns", 76, velocita_riga},
         {"adhesion", "aderenza", 40, aderenza_riga},

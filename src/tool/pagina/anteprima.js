@@ -17,7 +17,7 @@
     { chiave: "righello", nome: "distance", unita: "km · chainage", altezza: 40 },
     { chiave: "stazioni", nome: "stations", unita: "name · kind · time", altezza: 66 },
     { chiave: "pianta", nome: "plan", unita: "from the geometry", altezza: 120 },
-    { chiave: "curve", nome: "curves", unita: "side, class, radius", altezza: 38 },
+    { chiave: "curve", nome: "curves", unita: "side, class, radius", altezza: 50 },
     { chiave: "pendenza", nome: "gradient", unita: "‰ (pendenza − 100)", altezza: 62 },
     { chiave: "velocita", nome: "speed limit", unita: "km/h, slowdowns", altezza: 76 },
     { chiave: "aderenza", nome: "adhesion", unita: "aderenza", altezza: 40 },
@@ -373,7 +373,7 @@
 
   function curveRiga(out, g, y, h) {
     const v = stato.vista;
-    const centro = y + h / 2;
+    const centro = y + 14 + (h - 14) / 2; // under the labels' level
     out.push(`<line x1="${g.sinistra}" y1="${centro}" x2="${g.destra}" y2="${centro}" stroke="#bbb"/>`);
     const candidati = [];
     for (const c of nelTratto(stato.dati.curve, v.da, v.a, (c) => c.fine)) {
