@@ -114,11 +114,14 @@ esito_anteprima compila_anteprima(const richiesta_compilazione& richiesta) {
         }
         if (completata) esito.scenario = leggi_compilato(stato, lavoro.percorso());
     } catch (const guasto_file& e) {
-        esito.diagnostiche.push_back(semplice("cannot write or read " + e.file() + ": " + e.causa()));
+        esito.diagnostiche.push_back(
+            semplice("cannot write or read " + e.file() + ": " + e.causa()));
     } catch (const file_malformato& e) {
-        esito.diagnostiche.push_back(semplice(std::string("a compiled file reads back wrong: ") + e.what()));
+        esito.diagnostiche.push_back(
+            semplice(std::string("a compiled file reads back wrong: ") + e.what()));
     } catch (const std::exception& e) {
-        esito.diagnostiche.push_back(semplice(std::string("failure during the generation: ") + e.what()));
+        esito.diagnostiche.push_back(
+            semplice(std::string("failure during the generation: ") + e.what()));
     }
     return esito;
 }

@@ -22,14 +22,14 @@ double decimo(double metri) { return std::round(metri * 10.0) / 10.0; }
 
 json pianta(const profilo_linea& g, std::int64_t ultimo) {
     ultimo = std::min<std::int64_t>(ultimo, g.ultimo_metro());
-    std::int64_t passo = std::max<std::int64_t>(1, (ultimo + punti_pianta_massimi - 1) /
-                                                       punti_pianta_massimi);
+    std::int64_t passo =
+        std::max<std::int64_t>(1, (ultimo + punti_pianta_massimi - 1) / punti_pianta_massimi);
     json metri = json::array(), x = json::array(), y = json::array();
     for (std::int64_t m = 0;; m += passo) {
         if (m > ultimo) m = ultimo;
         if (g.tipo(m, 0) != profilo_linea::tipo_valore::vuoto &&
-            g.tipo(m, 1) != profilo_linea::tipo_valore::vuoto &&
-            std::isfinite(g.valore(m, 0)) && std::isfinite(g.valore(m, 1))) {
+            g.tipo(m, 1) != profilo_linea::tipo_valore::vuoto && std::isfinite(g.valore(m, 0)) &&
+            std::isfinite(g.valore(m, 1))) {
             metri.push_back(m);
             x.push_back(decimo(g.valore(m, 0)));
             y.push_back(decimo(g.valore(m, 1)));
@@ -77,10 +77,18 @@ json json_scenario(const scenario_compilato& s) {
 
     json segnali = json::array();
     for (const segnale_linea& g : e.segnali) {
-        segnali.push_back({{"metro", g.metro},   {"cella", g.cella}, {"sx", g.sx},
-                           {"s1", g.s1},         {"s2", g.s2},       {"s3", g.s3},
-                           {"dx", g.dx},         {"d1", g.d1},       {"d2", g.d2},
-                           {"d3", g.d3},         {"rapp", g.rapp},   {"tempo", g.tempo}});
+        segnali.push_back({{"metro", g.metro},
+                           {"cella", g.cella},
+                           {"sx", g.sx},
+                           {"s1", g.s1},
+                           {"s2", g.s2},
+                           {"s3", g.s3},
+                           {"dx", g.dx},
+                           {"d1", g.d1},
+                           {"d2", g.d2},
+                           {"d3", g.d3},
+                           {"rapp", g.rapp},
+                           {"tempo", g.tempo}});
     }
     j["segnali"] = segnali;
 

@@ -2,10 +2,9 @@
 
 // The data of the live page as JSON: every row of the picture in a compact form (runs of equal
 // cells, one entry per feature, the plan sampled), never one value per metre.
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "tool/diagnostica.h"
 #include "tool/scenario_compilato.h"

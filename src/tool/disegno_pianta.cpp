@@ -138,10 +138,10 @@ void legenda(std::string& out, double x, double y) {
 double pianta(std::string& out, const scenario_compilato& s, double x, double y, double larghezza,
               double altezza_massima, double da, double a) {
     const profilo_linea& g = *s.geometria;
-    std::int64_t primo = std::clamp<std::int64_t>(static_cast<std::int64_t>(std::floor(da)), 0,
-                                                   g.ultimo_metro());
-    std::int64_t ultimo = std::clamp<std::int64_t>(static_cast<std::int64_t>(std::ceil(a)), primo,
-                                                   g.ultimo_metro());
+    std::int64_t primo =
+        std::clamp<std::int64_t>(static_cast<std::int64_t>(std::floor(da)), 0, g.ultimo_metro());
+    std::int64_t ultimo =
+        std::clamp<std::int64_t>(static_cast<std::int64_t>(std::ceil(a)), primo, g.ultimo_metro());
     std::int64_t passo = std::max<std::int64_t>(1, (ultimo - primo) / 6000);
     std::vector<punto_piano> campioni;
     for (std::int64_t m = primo; m <= ultimo; m += passo) {

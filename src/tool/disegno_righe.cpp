@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tool/disegno_parti.h"
@@ -23,11 +23,11 @@ constexpr double altezza_livello = 15;
 
 struct asse {
     double sinistra, destra, da, a;
-    double x(double metri) const { return sinistra + (metri - da) / (a - da) * (destra - sinistra); }
-    // x kept a little beyond the edges: shapes that run past the stretch end there.
-    double taglia(double metri) const {
-        return std::clamp(x(metri), sinistra - 1, destra + 1);
+    double x(double metri) const {
+        return sinistra + (metri - da) / (a - da) * (destra - sinistra);
     }
+    // x kept a little beyond the edges: shapes that run past the stretch end there.
+    double taglia(double metri) const { return std::clamp(x(metri), sinistra - 1, destra + 1); }
     bool dentro(double metri) const { return metri >= da && metri <= a; }
     bool tocca(double inizio, double fine) const { return fine >= da && inizio <= a; }
 };
@@ -50,8 +50,8 @@ std::string km3(double metri) {
 
 void testo(std::string& out, double x, double y, const std::string& contenuto,
            const std::string& attributi) {
-    out += "<text x=\"" + svg::n(x) + "\" y=\"" + svg::n(y) + "\" " + attributi + ">" +
-           contenuto + "</text>\n";
+    out += "<text x=\"" + svg::n(x) + "\" y=\"" + svg::n(y) + "\" " + attributi + ">" + contenuto +
+           "</text>\n";
 }
 
 void linea(std::string& out, double x1, double y1, double x2, double y2, const char* attributi) {
@@ -59,8 +59,7 @@ void linea(std::string& out, double x1, double y1, double x2, double y2, const c
            "\" y2=\"" + svg::n(y2) + "\" " + attributi + "/>\n";
 }
 
-void rettangolo(std::string& out, double x1, double x2, double y, double h,
-                const char* attributi) {
+void rettangolo(std::string& out, double x1, double x2, double y, double h, const char* attributi) {
     out += "<rect x=\"" + svg::n(x1) + "\" y=\"" + svg::n(y) + "\" width=\"" +
            svg::n(std::max(x2 - x1, 0.8)) + "\" height=\"" + svg::n(std::max(h, 0.0)) + "\" " +
            attributi + "/>\n";
@@ -97,7 +96,8 @@ void righello(std::string& out, const elementi_linea& e, const asse& a, double y
         char t[48];
         std::snprintf(t, sizeof t, "%.*f", cifre, m / 1000.0);
         distanze.push_back(nuova(x, t, 1));
-        if (auto c = progressiva_a(e, m)) catene.push_back(nuova(x, "ch " + km3(static_cast<double>(*c)), 1));
+        if (auto c = progressiva_a(e, m))
+            catene.push_back(nuova(x, "ch " + km3(static_cast<double>(*c)), 1));
     }
     // Where a chainage system begins the chainage jumps: marked, never hidden.
     for (const sistema_progressiva& s : e.progressive) {
@@ -105,7 +105,8 @@ void righello(std::string& out, const elementi_linea& e, const asse& a, double y
         double x = a.x(s.inizio);
         linea(out, x, y, x, y + h, "stroke=\"#6a4c93\" stroke-dasharray=\"3,2\"");
         if (auto c = progressiva_a(e, s.inizio)) {
-            catene.push_back(nuova(x, "ch " + km3(static_cast<double>(*c)) + " from here", 5, true));
+            catene.push_back(
+                nuova(x, "ch " + km3(static_cast<double>(*c)) + " from here", 5, true));
         }
     }
     etichette(out, distanze, 1, a, y + 20, "#222222");
@@ -117,16 +118,16 @@ void stazioni_riga(std::string& out, const elementi_linea& e, const asse& a, dou
     std::vector<candidata> nomi;
     for (const stazione_linea& s : e.stazioni) {
         if (a.tocca(s.base.inizio, s.base.fine)) {
-            rettangolo(out, a.taglia(std::max(s.base.inizio, 0)), a.taglia(s.base.fine), fascia,
-                       10, "fill=\"#aec6e8\"");
+            rettangolo(out, a.taglia(std::max(s.base.inizio, 0)), a.taglia(s.base.fine), fascia, 10,
+                       "fill=\"#aec6e8\"");
         }
         if (!a.dentro(s.base.posizione)) continue;
         double x = a.x(s.base.posizione);
         linea(out, x, fascia - 3, x, y + h, "stroke=\"#1f4e9c\" stroke-width=\"2\"");
         candidata c = nuova(x,
-                    s.base.nome + " \u00b7 " + std::to_string(s.tipo) + " \u00b7 " +
-                        ora_del_giorno(s.orario),
-                    s.tipo < 25 ? 20 : 15);
+                            s.base.nome + " \u00b7 " + std::to_string(s.tipo) + " \u00b7 " +
+                                ora_del_giorno(s.orario),
+                            s.tipo < 25 ? 20 : 15);
         c.grassetto = true;
         nomi.push_back(c);
     }
@@ -146,9 +147,10 @@ void curve_riga(std::string& out, const elementi_linea& e, const asse& a, double
         rettangolo(out, x1, x2, c.lato == 's' ? centro - alto : centro, alto,
                    c.lato == 's' ? "fill=\"#8e7cc3\"" : "fill=\"#e69138\"");
         nomi.push_back(nuova((x1 + x2) / 2,
-                        std::string(c.lato == 's' ? "left " : "right ") + std::to_string(c.classe) +
-                            " \u00b7 R " + std::to_string(std::lround(c.raggio)) + " m",
-                        c.classe));
+                             std::string(c.lato == 's' ? "left " : "right ") +
+                                 std::to_string(c.classe) + " \u00b7 R " +
+                                 std::to_string(std::lround(c.raggio)) + " m",
+                             c.classe));
     }
     etichette(out, nomi, 1, a, y + 11, "#444444");
 }
@@ -169,7 +171,8 @@ std::vector<tratto_pagina> in_vista(const std::vector<tratto_celle>& tratti, con
         double x1 = a.taglia(std::max(da, 0.0)), x2 = a.taglia(fino);
         if (!elenco.empty() && x2 - elenco.back().x1 < 1) {
             elenco.back().x2 = x2;
-            if (std::llabs(t.valore) > std::llabs(elenco.back().valore)) elenco.back().valore = t.valore;
+            if (std::llabs(t.valore) > std::llabs(elenco.back().valore))
+                elenco.back().valore = t.valore;
         } else {
             elenco.push_back({x1, x2, t.valore});
         }
@@ -201,7 +204,8 @@ void pendenza_riga(std::string& out, const elementi_linea& e, const asse& a, dou
         std::string scritta = std::to_string(t.valore);
         // Each value sits over its own run, so only runs wide enough carry one.
         if (t.x2 - t.x1 >= larghezza_stimata(scritta, carattere, false) + 4) {
-            valori.push_back(nuova((t.x1 + t.x2) / 2, scritta, static_cast<int>(std::llabs(t.valore))));
+            valori.push_back(
+                nuova((t.x1 + t.x2) / 2, scritta, static_cast<int>(std::llabs(t.valore))));
         }
     }
     linea(out, a.sinistra, zero, a.destra, zero, "stroke=\"#555555\"");
@@ -285,8 +289,8 @@ void segnali_riga(std::string& out, const elementi_linea& e, const asse& a, doub
     for (const segnale_linea& s : e.segnali) {
         if (!a.dentro(static_cast<double>(s.metro))) continue;
         double x = a.x(static_cast<double>(s.metro));
-        out += "<path d=\"M" + svg::n(x) + "," + svg::n(base - 11) +
-               " l5,11 h-10 z\" fill=\"" + colore_segnale + "\"/>\n";
+        out += "<path d=\"M" + svg::n(x) + "," + svg::n(base - 11) + " l5,11 h-10 z\" fill=\"" +
+               colore_segnale + "\"/>\n";
         posizioni.push_back(nuova(x, km3(static_cast<double>(s.metro)), 3));
     }
     etichette(out, posizioni, 2, a, y + 11, colore_segnale);
@@ -298,8 +302,9 @@ void codici_riga(std::string& out, const elementi_linea& e, const asse& a, doubl
         a.tocca(e.ripetizione_inizio, e.ripetizione_fine)) {
         double x1 = a.taglia(e.ripetizione_inizio), x2 = a.taglia(e.ripetizione_fine);
         rettangolo(out, x1, x2, y + h - 14, 10, "fill=\"#c9d6e3\"");
-        candidata c = nuova(std::max(x1, a.sinistra),
-                    "cab signals, " + std::to_string(e.ripetizione_codici) + " codes", 6, true);
+        candidata c =
+            nuova(std::max(x1, a.sinistra),
+                  "cab signals, " + std::to_string(e.ripetizione_codici) + " codes", 6, true);
         c.colore = "#556677";
         valori.push_back(c);
     }
@@ -395,7 +400,8 @@ double righe(std::string& out, const elementi_linea& e, double x, double y, doub
                "\" height=\"" + svg::n(r.altezza) + "\"/></clipPath>\n";
         rettangolo(out, asse_.sinistra, asse_.destra, cursore, r.altezza,
                    "fill=\"none\" stroke=\"#e2e4e8\"");
-        testo(out, x, cursore + 15, r.nome, "font-size=\"11\" font-weight=\"bold\" fill=\"#222222\"");
+        testo(out, x, cursore + 15, r.nome,
+              "font-size=\"11\" font-weight=\"bold\" fill=\"#222222\"");
         testo(out, x, cursore + 30, r.unita, "font-size=\"11\" fill=\"#777777\"");
         out += "<g clip-path=\"url(#" + taglio + ")\">\n";
         r.disegna(out, e, asse_, cursore, r.altezza);

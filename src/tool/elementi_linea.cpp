@@ -75,7 +75,8 @@ std::vector<sistema_progressiva> sistemi(const std::vector<punto>& punti) {
     for (int n = indice_punti::progressiva_tre; n <= indice_punti::progressiva_uno; ++n) {
         const punto& p = punti[static_cast<std::size_t>(n)];
         bool coperto = false;
-        for (const sistema_progressiva& prima : elenco) coperto = coperto || prima.inizio <= p.inizio;
+        for (const sistema_progressiva& prima : elenco)
+            coperto = coperto || prima.inizio <= p.inizio;
         if (!coperto) elenco.push_back({n, p.inizio, p.fine});
     }
     std::reverse(elenco.begin(), elenco.end());

@@ -9,12 +9,12 @@
 namespace scenario::strumento {
 
 struct candidata {
-    double x = 0;               // the anchor on the page
-    std::string testo;          // UTF-8
-    int priorita = 0;           // higher first
-    bool dall_inizio = false;   // the label starts at x instead of being centred on it
+    double x = 0;              // the anchor on the page
+    std::string testo;         // UTF-8
+    int priorita = 0;          // higher first
+    bool dall_inizio = false;  // the label starts at x instead of being centred on it
     bool grassetto = false;
-    std::string colore;         // empty: the row's colour
+    std::string colore;  // empty: the row's colour
 };
 
 struct etichetta_posta {

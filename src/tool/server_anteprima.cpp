@@ -12,8 +12,8 @@
 
 #include "tool/pagina_anteprima.h"
 #include "tool/sorveglianza_sorgenti.h"
-#include "tool/stato_anteprima.h"
 #include "tool/stati_uscita.h"
+#include "tool/stato_anteprima.h"
 
 namespace scenario::strumento {
 
@@ -38,8 +38,7 @@ void invia(httplib::Response& risposta, std::string testo, const char* tipo) {
     intestazioni(risposta);
     auto corpo = std::make_shared<std::string>(std::move(testo));
     risposta.set_content_provider(
-        corpo->size(), tipo,
-        [corpo](std::size_t da, std::size_t quanti, httplib::DataSink& sink) {
+        corpo->size(), tipo, [corpo](std::size_t da, std::size_t quanti, httplib::DataSink& sink) {
             if (da > corpo->size()) return false;
             quanti = std::min(quanti, corpo->size() - da);
             return sink.write(corpo->data() + da, quanti);

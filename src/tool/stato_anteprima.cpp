@@ -43,8 +43,8 @@ std::string stato_anteprima::stato_json() const {
     std::lock_guard<std::mutex> chiave(mutex_);
     return "{\"versione\":" + std::to_string(versione_) +
            ",\"versione_dati\":" + std::to_string(versione_dati_) +
-           ",\"stantio\":" + (stantio_ ? "true" : "false") +
-           ",\"diagnostiche\":" + diagnostiche_ + "}";
+           ",\"stantio\":" + (stantio_ ? "true" : "false") + ",\"diagnostiche\":" + diagnostiche_ +
+           "}";
 }
 
 std::string stato_anteprima::dati_json() const {
@@ -52,7 +52,8 @@ std::string stato_anteprima::dati_json() const {
     return "{\"versione_dati\":" + std::to_string(versione_dati_) + ",\"scenario\":" + dati_ + "}";
 }
 
-std::uint64_t stato_anteprima::attendi(std::uint64_t vista, std::chrono::milliseconds attesa) const {
+std::uint64_t stato_anteprima::attendi(std::uint64_t vista,
+                                       std::chrono::milliseconds attesa) const {
     std::unique_lock<std::mutex> chiave(mutex_);
     cambiato_.wait_for(chiave, attesa, [&] { return chiuso_ || versione_ != vista; });
     return versione_;

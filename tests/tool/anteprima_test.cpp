@@ -64,7 +64,8 @@ class Anteprima : public ::testing::Test {
 
 TEST_F(Anteprima, SorgentiPuliteNonScrivonoNullaENonLascianoCartelle) {
     std::string prima = leggi_tutto(sorgenti_ / treno);
-    strumento::esito_anteprima esito = strumento::compila_anteprima(richiesta(sorgenti_.percorso()));
+    strumento::esito_anteprima esito =
+        strumento::compila_anteprima(richiesta(sorgenti_.percorso()));
     EXPECT_TRUE(esito.pulita());
     ASSERT_TRUE(esito.scenario.has_value());
     EXPECT_EQ(esito.scenario->celle.size(), 1281u);
@@ -77,7 +78,8 @@ TEST_F(Anteprima, SorgentiPuliteNonScrivonoNullaENonLascianoCartelle) {
 TEST_F(Anteprima, UnCodiceRegistratoDiventaUnaDiagnosticaConPosizioneERiga) {
     prova::modifica(sorgenti_ / treno, "[codici]",
                     "segnale,    4150,   1, 4, 1,  0, 0,    2,  3,1,0, 0\r\n[codici]");
-    strumento::esito_anteprima esito = strumento::compila_anteprima(richiesta(sorgenti_.percorso()));
+    strumento::esito_anteprima esito =
+        strumento::compila_anteprima(richiesta(sorgenti_.percorso()));
     EXPECT_FALSE(esito.pulita());
     EXPECT_TRUE(esito.scenario.has_value());  // the files were written, the code recorded
     ASSERT_EQ(esito.diagnostiche.size(), 1u);
@@ -96,7 +98,8 @@ TEST_F(Anteprima, UnCodiceRegistratoDiventaUnaDiagnosticaConPosizioneERiga) {
 
 TEST_F(Anteprima, SorgenteMancanteNessunFile) {
     std::filesystem::remove(sorgenti_ / linea);
-    strumento::esito_anteprima esito = strumento::compila_anteprima(richiesta(sorgenti_.percorso()));
+    strumento::esito_anteprima esito =
+        strumento::compila_anteprima(richiesta(sorgenti_.percorso()));
     EXPECT_FALSE(esito.scenario.has_value());
     ASSERT_EQ(esito.diagnostiche.size(), 1u);
     EXPECT_EQ(esito.diagnostiche[0].codice, 101);
@@ -129,8 +132,8 @@ TEST_F(Anteprima, LUltimaImmagineBuonaRestaSegnataComeVecchia) {
     EXPECT_EQ(s2["diagnostiche"][0]["posizione"], 4150);
     EXPECT_EQ(stato.dati_json(), buoni);
 
-    prova::modifica(sorgenti_ / treno, "segnale,    4150,   1, 4, 1,  0, 0,    2,  3,1,0, 0\r\n[codici]",
-                    "[codici]");
+    prova::modifica(sorgenti_ / treno,
+                    "segnale,    4150,   1, 4, 1,  0, 0,    2,  3,1,0, 0\r\n[codici]", "[codici]");
     stato.pubblica(strumento::compila_anteprima(richiesta(sorgenti_.percorso())));
     auto s3 = nlohmann::json::parse(stato.stato_json());
     EXPECT_EQ(s3["versione_dati"], 3);
@@ -141,9 +144,12 @@ TEST_F(Anteprima, LUltimaImmagineBuonaRestaSegnataComeVecchia) {
 // The longest line allowed: the data stays compact (runs and sampled points, never one value
 // per metre).
 TEST_F(Anteprima, UnaLineaDiMilleChilometriRestaCompatta) {
-    prova::modifica(sorgenti_ / linea, "lunghezza percorso,    57000", "lunghezza percorso,    1000000");
-    strumento::esito_anteprima esito = strumento::compila_anteprima(richiesta(sorgenti_.percorso()));
-    ASSERT_TRUE(esito.pulita()) << (esito.diagnostiche.empty() ? "" : esito.diagnostiche[0].messaggio);
+    prova::modifica(sorgenti_ / linea, "lunghezza percorso,    57000",
+                    "lunghezza percorso,    1000000");
+    strumento::esito_anteprima esito =
+        strumento::compila_anteprima(richiesta(sorgenti_.percorso()));
+    ASSERT_TRUE(esito.pulita()) << (esito.diagnostiche.empty() ? ""
+                                                               : esito.diagnostiche[0].messaggio);
     nlohmann::json j = strumento::json_scenario(*esito.scenario);
     EXPECT_EQ(j["lunghezza"], 1000000);
     EXPECT_EQ(j["celle"], 20141);
@@ -159,17 +165,20 @@ TEST(ServerAnteprima, SoloIlProprioIndirizzoEPorta) {
         bool ammesso;
     };
     const caso casi[] = {
-        {"127.0.0.1:8123", true},      {"localhost:8123", false},   {"127.0.0.1", false},
-        {"127.0.0.1:8124", false},     {"esempio.it:8123", false},  {"", false},
-        {"127.0.0.1:8123.", false},    {"[::1]:8123", false},       {"127.0.0.1:08123", false},
+        {"127.0.0.1:8123", true},   {"localhost:8123", false},  {"127.0.0.1", false},
+        {"127.0.0.1:8124", false},  {"esempio.it:8123", false}, {"", false},
+        {"127.0.0.1:8123.", false}, {"[::1]:8123", false},      {"127.0.0.1:08123", false},
     };
-    for (const caso& c : casi) EXPECT_EQ(strumento::host_ammesso(c.host, 8123), c.ammesso) << c.host;
+    for (const caso& c : casi)
+        EXPECT_EQ(strumento::host_ammesso(c.host, 8123), c.ammesso) << c.host;
 }
 
 TEST(ServerAnteprima, OpzioniSbagliateSonoErroriDUso) {
     for (const std::vector<std::string>& parole :
-         {std::vector<std::string>{"serve", "dir", "--scenario", "S", "--train", "1", "--port", "0"},
-          std::vector<std::string>{"serve", "dir", "--scenario", "S", "--train", "1", "--port", "70000"},
+         {std::vector<std::string>{"serve", "dir", "--scenario", "S", "--train", "1", "--port",
+                                   "0"},
+          std::vector<std::string>{"serve", "dir", "--scenario", "S", "--train", "1", "--port",
+                                   "70000"},
           std::vector<std::string>{"serve", "dir", "--scenario", "S"},
           std::vector<std::string>{"serve", "--scenario", "S", "--train", "1"},
           std::vector<std::string>{"serve", "dir", "--scenario", "../S", "--train", "1"}}) {

@@ -125,10 +125,10 @@ TEST(Disegno, UnTrattoVuotoOMalScrittoEUnErroreDUso) {
     prova::cartella_temporanea dir;
     for (const auto& [da, a] : std::vector<std::pair<std::string, std::string>>{
              {"9", "3"}, {"4", "4"}, {"abc", "5"}, {"-1", "5"}, {"1", "5km"}}) {
-        prova::esito_strumento e = prova::strumento(
-            {"render", prova::file_del_programma().string(), "--scenario",
-             prova::scenario_incorporato, "--train", prova::treno_incorporato, "-o",
-             (dir / "t.svg").string(), "--from", da, "--to", a});
+        prova::esito_strumento e =
+            prova::strumento({"render", prova::file_del_programma().string(), "--scenario",
+                              prova::scenario_incorporato, "--train", prova::treno_incorporato,
+                              "-o", (dir / "t.svg").string(), "--from", da, "--to", a});
         EXPECT_EQ(e.stato, 64) << da << " " << a << ": " << e.errori;
         EXPECT_FALSE(std::filesystem::exists(dir / "t.svg"));
     }

@@ -1,3 +1,5 @@
+#include "tool/elementi_linea.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -6,7 +8,6 @@
 #include "tool/decodifica_celle.h"
 #include "tool/decodifica_geometria.h"
 #include "tool/decodifica_punti.h"
-#include "tool/elementi_linea.h"
 #include "tool/etichette.h"
 
 namespace scenario {
@@ -20,8 +21,10 @@ const strumento::scenario_compilato& incorporato() {
         strumento::scenario_compilato c;
         c.nome_scenario = prova::scenario_incorporato;
         c.numero_treno = prova::treno_incorporato;
-        c.punti = strumento::decodifica_punti(leggi_tutto(dir / "Lerno_Castelbrum_Pusena_27364.sim"));
-        c.celle = strumento::decodifica_celle(leggi_tutto(dir / "Lerno_Castelbrum_Pusena_27364.dat"));
+        c.punti =
+            strumento::decodifica_punti(leggi_tutto(dir / "Lerno_Castelbrum_Pusena_27364.sim"));
+        c.celle =
+            strumento::decodifica_celle(leggi_tutto(dir / "Lerno_Castelbrum_Pusena_27364.dat"));
         c.geometria =
             strumento::decodifica_geometria(leggi_tutto(dir / "Lerno_Castelbrum_Pusena_linea.dat"));
         return c;
