@@ -3,11 +3,11 @@
 #   installa_dipendenze.sh [--linux] [--prove] [--windows] [--wine] [--fuzz] [--formato] [--radice]
 # --linux (also with no option): the Linux build, scenario-tool's HTTP and JSON libraries
 # included; --prove adds what the tests need (GoogleTest, Xvfb and the X tools that drive the
-# window, python3 for the JSON checks, chromium, Node.js and npm for the check of the live
-# page); --windows: the MinGW-w64 cross compiler for the Windows build; --wine: Wine and the X
-# tools that run and drive the Windows program here; --fuzz: clang's libFuzzer and valgrind, for
-# the reliability checks; --formato: clang-format, for the layout check; --radice: what CI needs
-# to make a fresh Debian root.
+# window, python3 for the JSON checks, chromium and Node.js for the check of the live page);
+# --windows: the MinGW-w64 cross compiler for the Windows build; --wine: Wine and the X tools
+# that run and drive the Windows program here; --fuzz: clang's libFuzzer and valgrind, for the
+# reliability checks; --formato: clang-format, for the layout check; --radice: what CI needs to
+# make a fresh Debian root.
 set -euo pipefail
 
 linux=(cmake ninja-build g++ libfltk1.3-dev libx11-dev pkgconf libcpp-httplib-dev nlohmann-json3-dev)
@@ -30,10 +30,9 @@ for opzione in "$@"; do
     esac
 done
 
-# Debian's nodejs and npm, unless a Node.js with its npm is already there: Debian's npm package
-# conflicts with the other builds of Node.js, which bring their own npm.
-if [ -n "$con_node" ] && ! { command -v node && command -v npm; } >/dev/null; then
-    pacchetti+=(nodejs npm)
+# Debian's nodejs, unless a Node.js is already there: another build of it owns the same files.
+if [ -n "$con_node" ] && ! command -v node >/dev/null; then
+    pacchetti+=(nodejs)
 fi
 
 mancanti=()

@@ -1,5 +1,5 @@
 // The live page of scenario-tool serve in a real headless browser: Debian's chromium, driven
-// through puppeteer-core (which never downloads a browser of its own).
+// through its DevTools protocol (devtools.js beside this file).
 //
 //   node prova_pagina.js TOOL [SCREENSHOT.png]
 //
@@ -11,7 +11,7 @@ const fs = require("fs");
 const http = require("http");
 const os = require("os");
 const path = require("path");
-const puppeteer = require("puppeteer-core");
+const { Browser } = require("./devtools");
 
 const strumento = path.resolve(process.argv[2] || "");
 const schermata = process.argv[3] ? path.resolve(process.argv[3]) : null;
@@ -129,18 +129,20 @@ function richiestaConHost(url, host) {
 
 // ---- In the page --------------------------------------------------------------------------------
 
+const dueFotogrammi = () => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r)));
+
 async function mostra(pagina, daKm, aKm) {
-  await pagina.evaluate((da, a) => {
+  await pagina.valuta((da, a) => {
     document.getElementById("da-km").value = da;
     document.getElementById("a-km").value = a;
     document.getElementById("intervallo").requestSubmit();
   }, String(daKm), String(aKm));
-  await pagina.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+  await pagina.valuta(dueFotogrammi);
 }
 
 // Every label on the page: none may meet another, and each lies inside the viewport.
 async function controllaEtichette(pagina, nome) {
-  const esito = await pagina.evaluate(() => {
+  const esito = await pagina.valuta(() => {
     const rettangoli = [];
     for (const e of document.querySelectorAll(".etichetta")) {
       const r = e.getBoundingClientRect();
@@ -161,34 +163,35 @@ async function controllaEtichette(pagina, nome) {
 }
 
 async function vista(pagina) {
-  return pagina.evaluate(() => Object.assign({}, window.anteprima.vista));
+  return pagina.valuta(() => Object.assign({}, window.anteprima.vista));
 }
 
 // Frame times while the view is panned and zoomed: the time between animation frames, and the
 // time the page spends drawing one.
 async function tempiFotogrammi(pagina) {
-  const riquadro = await (await pagina.$("#disegno")).boundingBox();
-  const cx = riquadro.x + riquadro.width / 2, cy = riquadro.y + 300;
-  await pagina.evaluate(() => {
+  const riquadro = await pagina.riquadro("#disegno");
+  const cx = riquadro.x + riquadro.larghezza / 2, cy = riquadro.y + 300;
+  await pagina.valuta(() => {
     window.__fotogrammi = [];
     window.anteprima.tempiDisegno.length = 0;
     let prima = performance.now();
     const passo = (t) => { window.__fotogrammi.push(t - prima); prima = t; if (window.__fotogrammi.length < 100000) requestAnimationFrame(passo); };
     requestAnimationFrame(passo);
   });
+  const unFotogramma = () => new Promise((r) => requestAnimationFrame(r));
   for (let i = 0; i < 30; i++) {
-    await pagina.mouse.move(cx, cy);
-    await pagina.mouse.wheel({ deltaY: i < 15 ? -120 : 120 });
-    await pagina.evaluate(() => new Promise((r) => requestAnimationFrame(r)));
+    await pagina.mouse.muovi(cx, cy);
+    await pagina.mouse.rotella(i < 15 ? -120 : 120);
+    await pagina.valuta(unFotogramma);
   }
-  await pagina.mouse.move(cx, cy);
-  await pagina.mouse.down();
+  await pagina.mouse.muovi(cx, cy);
+  await pagina.mouse.premi();
   for (let i = 0; i < 40; i++) {
-    await pagina.mouse.move(cx + (i % 20 < 10 ? -1 : 1) * 15 * (i % 10), cy);
-    await pagina.evaluate(() => new Promise((r) => requestAnimationFrame(r)));
+    await pagina.mouse.muovi(cx + (i % 20 < 10 ? -1 : 1) * 15 * (i % 10), cy);
+    await pagina.valuta(unFotogramma);
   }
-  await pagina.mouse.up();
-  const { fotogrammi, disegni } = await pagina.evaluate(() => ({ fotogrammi: window.__fotogrammi.slice(1), disegni: window.anteprima.tempiDisegno.slice() }));
+  await pagina.mouse.rilascia();
+  const { fotogrammi, disegni } = await pagina.valuta(() => ({ fotogrammi: window.__fotogrammi.slice(1), disegni: window.anteprima.tempiDisegno.slice() }));
   const centile = (a, p) => { const s = a.slice().sort((x, y) => x - y); return s.length ? s[Math.min(s.length - 1, Math.floor(p * s.length))] : NaN; };
   return { disegni: disegni.length, disegnoMediano: centile(disegni, 0.5), disegno95: centile(disegni, 0.95), fotogrammaMediano: centile(fotogrammi, 0.5), fotogramma95: centile(fotogrammi, 0.95) };
 }
@@ -197,20 +200,19 @@ function testoMisure(m) {
   return `draw median ${m.disegnoMediano.toFixed(2)} ms, 95th ${m.disegno95.toFixed(2)} ms over ${m.disegni} frames; frame interval median ${m.fotogrammaMediano.toFixed(1)} ms, 95th ${m.fotogramma95.toFixed(1)} ms`;
 }
 
-async function nuovaPagina(contesto, url, erroriConsole) {
-  const pagina = await contesto.newPage();
-  await pagina.setViewport({ width: 1500, height: 950 });
-  pagina.on("console", (m) => { if (m.type() === "error") erroriConsole.push(m.text()); });
-  pagina.on("pageerror", (e) => erroriConsole.push(e.message));
-  await pagina.goto(url, { waitUntil: "load" });
-  await pagina.waitForFunction(() => window.anteprima && window.anteprima.dati && window.anteprima.vista, { timeout: 30000 });
-  await pagina.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+async function nuovaPagina(browser, url) {
+  const pagina = await browser.nuovaPagina(1500, 950);
+  await pagina.vai(url);
+  if (!(await pagina.attendi(() => !!(window.anteprima && window.anteprima.dati && window.anteprima.vista), 30000))) {
+    throw new Error(`the page at ${url} showed no scenario within 30 s`);
+  }
+  await pagina.valuta(dueFotogrammi);
   return pagina;
 }
 
 // ---- The checks ---------------------------------------------------------------------------------
 
-async function lineaIncorporata(contesto, radice) {
+async function lineaIncorporata(browser, radice) {
   const cartella = path.join(radice, "incorporata");
   const temporanea = path.join(radice, "tmp-incorporata");
   fs.mkdirSync(temporanea);
@@ -222,13 +224,13 @@ async function lineaIncorporata(contesto, radice) {
   verifica("a request naming localhost instead of the address is refused", (await richiestaConHost(server.url, "localhost:" + porta)) === 403);
   verifica("a request naming its own address and port is served", (await richiestaConHost(server.url, "127.0.0.1:" + porta)) === 200);
 
-  const erroriConsole = [];
-  const pagina = await nuovaPagina(contesto, server.url, erroriConsole);
-  await pagina.evaluate(() => { window.__stessaPagina = true; });
+  const pagina = await nuovaPagina(browser, server.url);
+  const erroriConsole = pagina.erroriConsole;
+  await pagina.valuta(() => { window.__stessaPagina = true; });
 
   // Every station name, at the whole-line view.
   const nomi = nomiStazioni(f.treno);
-  const mostrati = await pagina.$$eval(".nome-stazione", (e) => e.map((x) => x.textContent));
+  const mostrati = await pagina.valuta(() => [...document.querySelectorAll(".nome-stazione")].map((x) => x.textContent));
   const mancanti = nomi.filter((n) => !mostrati.some((t) => t.startsWith(n + " ·")));
   verifica(`every station name is shown (${nomi.length})`, nomi.length === 9 && mancanti.length === 0, mancanti.join(", "));
 
@@ -241,19 +243,18 @@ async function lineaIncorporata(contesto, radice) {
 
   // Hover over the signal at 4150 m.
   await mostra(pagina, 3.5, 5);
-  const segnale = await pagina.$('path.segnale[data-m="4150"]');
+  const segnale = await pagina.riquadro('path.segnale[data-m="4150"]');
   verifica("the signal at 4150 m is drawn", segnale !== null);
   if (segnale) {
-    const b = await segnale.boundingBox();
-    await pagina.mouse.move(b.x + b.width / 2, b.y + b.height / 2);
-    await pagina.waitForFunction(() => !document.getElementById("suggerimento").hidden, { timeout: 5000 }).catch(() => {});
-    const testo = await pagina.$eval("#suggerimento", (e) => e.innerText);
+    await pagina.mouse.muovi(segnale.x + segnale.larghezza / 2, segnale.y + segnale.altezza / 2);
+    await pagina.attendi(() => !document.getElementById("suggerimento").hidden, 5000);
+    const testo = await pagina.valuta(() => document.getElementById("suggerimento").innerText);
     verifica("hovering the signal shows cell 84", /cell 84\b/.test(testo), testo.split("\n")[0]);
     verifica("hovering the signal shows its unpacked values",
       /sx 1, s1 4, s2 1, s3 0, dx 2, d1 3, d2 1, d3 0, rapp 0, tempo 0/.test(testo));
     verifica("hovering the signal shows the cell's stored members",
       /tipo\s+1\s+signal/.test(testo) && /dato1\s+43/.test(testo) && /dato2\s+11/.test(testo) && /dato4\s+5/.test(testo) && /velocita\s+20/.test(testo));
-    await pagina.mouse.move(5, 5);
+    await pagina.mouse.muovi(5, 5);
   }
 
   // A renamed station appears without a reload, and the view stays where it was.
@@ -263,11 +264,10 @@ async function lineaIncorporata(contesto, radice) {
   const inizio = Date.now();
   scrivi(f.treno, treno.replace("DORVANO", "DORVANO NUOVA"));
   let ritardo = null;
-  try {
-    await pagina.waitForFunction(() => [...document.querySelectorAll(".nome-stazione")].some((e) => e.textContent.startsWith("DORVANO NUOVA")), { timeout: 10000, polling: "raf" });
+  if (await pagina.attendi(() => [...document.querySelectorAll(".nome-stazione")].some((e) => e.textContent.startsWith("DORVANO NUOVA")), 10000)) {
     ritardo = Date.now() - inizio;
-  } catch (e) { /* reported below */ }
-  verifica("a renamed station shows its new name without a reload", ritardo !== null && (await pagina.evaluate(() => window.__stessaPagina === true)),
+  }
+  verifica("a renamed station shows its new name without a reload", ritardo !== null && (await pagina.valuta(() => window.__stessaPagina === true)),
     ritardo !== null ? `update delay ${ritardo} ms` : "not seen within 10 s");
   if (ritardo !== null) console.log(`MEASURE update delay after a save: ${ritardo} ms`);
   const dopo = await vista(pagina);
@@ -278,48 +278,46 @@ async function lineaIncorporata(contesto, radice) {
   await mostra(pagina, 27, 32);
   const conErrore = leggi(f.treno).replace("[codici]", "segnale,    4150,   1, 4, 1,  0, 0,    2,  3,1,0, 0\r\n[codici]");
   scrivi(f.treno, conErrore);
-  let voce = null;
-  try {
-    await pagina.waitForFunction(() => [...document.querySelectorAll("#diagnostiche li")].some((e) => e.textContent.includes("Errore 16")), { timeout: 10000 });
-    voce = await pagina.evaluateHandle(() => [...document.querySelectorAll("#diagnostiche li")].find((e) => e.textContent.includes("Errore 16")));
-  } catch (e) { /* reported below */ }
-  verifica("a planted source error appears in the list", voce !== null);
-  if (voce) {
-    const testo = await pagina.evaluate((e) => e.textContent, voce);
+  const trovaVoce = () => [...document.querySelectorAll("#diagnostiche li")].findIndex((e) => e.textContent.includes("Errore 16"));
+  const comparsa = await pagina.attendi(() => [...document.querySelectorAll("#diagnostiche li")].some((e) => e.textContent.includes("Errore 16")), 10000);
+  verifica("a planted source error appears in the list", comparsa);
+  if (comparsa) {
+    const voce = `#diagnostiche li:nth-child(${(await pagina.valuta(trovaVoce)) + 1})`;
+    const testo = await pagina.valuta((s) => document.querySelector(s).textContent, voce);
     verifica("the error gives its position and source row", /4150 m/.test(testo) && new RegExp(`${TRENO}-\\.txt:\\d+:1`).test(testo), testo);
-    const stantio = await pagina.evaluate(() => ({
+    const stantio = await pagina.valuta(() => ({
       condizione: document.getElementById("condizione").className,
       disegno: document.getElementById("disegno").classList.contains("stantio"),
       segnali: document.querySelectorAll("path.segnale").length,
     }));
     verifica("the last good picture stays, marked stale", stantio.condizione === "stantia" && stantio.disegno && stantio.segnali > 0, JSON.stringify(stantio));
-    const span = await pagina.evaluate(() => window.anteprima.vista.a - window.anteprima.vista.da);
-    await voce.asElement().click();
-    await pagina.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+    const span = await pagina.valuta(() => window.anteprima.vista.a - window.anteprima.vista.da);
+    await pagina.clicca(voce);
+    await pagina.valuta(dueFotogrammi);
     const v = await vista(pagina);
     verifica("clicking the error centres the view on its position", Math.abs((v.da + v.a) / 2 - 4150) < 1 && Math.abs(v.a - v.da - span) < 1, JSON.stringify(v));
   }
   scrivi(f.treno, treno);
-  await pagina.waitForFunction(() => document.getElementById("condizione").className === "viva" && document.querySelectorAll("#diagnostiche li").length === 0, { timeout: 10000 })
-    .then(() => verifica("a mended source clears the list and the stale mark", true), () => verifica("a mended source clears the list and the stale mark", false));
+  verifica("a mended source clears the list and the stale mark",
+    await pagina.attendi(() => document.getElementById("condizione").className === "viva" && document.querySelectorAll("#diagnostiche li").length === 0, 10000));
 
   const misure = await tempiFotogrammi(pagina);
   console.log(`MEASURE built-in line pan/zoom: ${testoMisure(misure)}`);
 
   if (schermata) {
     await mostra(pagina, 0, 22);
-    const s = await pagina.$('path.segnale[data-m="4150"]');
+    const s = await pagina.riquadro('path.segnale[data-m="4150"]');
     if (s) {
-      const b = await s.boundingBox();
-      await pagina.mouse.move(b.x + b.width / 2, b.y + b.height / 2);
-      await pagina.waitForFunction(() => !document.getElementById("suggerimento").hidden, { timeout: 5000 }).catch(() => {});
+      await pagina.mouse.muovi(s.x + s.larghezza / 2, s.y + s.altezza / 2);
+      await pagina.attendi(() => !document.getElementById("suggerimento").hidden, 5000);
+      await pagina.valuta(dueFotogrammi);
     }
-    await pagina.screenshot({ path: schermata });
+    await pagina.schermata(schermata);
     console.log(`screenshot: ${schermata}`);
   }
 
   verifica("the page loads and runs with no console error", erroriConsole.length === 0, erroriConsole.slice(0, 3).join(" | "));
-  await pagina.close();
+  await pagina.chiudi();
 
   const fine = await ferma(server);
   verifica("Ctrl-C stops the server with status 0", fine.codice === 0, `status ${fine.codice}, signal ${fine.segnale}, ${fine.ms} ms`);
@@ -328,18 +326,18 @@ async function lineaIncorporata(contesto, radice) {
     fs.readdirSync(cartella).join(", "));
 }
 
-async function lineaLunga(contesto, radice) {
+async function lineaLunga(browser, radice) {
   const cartella = path.join(radice, "lunga");
   const temporanea = path.join(radice, "tmp-lunga");
   fs.mkdirSync(temporanea);
   const f = sorgenti(cartella);
   allungaA1000km(f);
   const server = await avvia(cartella, temporanea);
-  const erroriConsole = [];
-  const pagina = await nuovaPagina(contesto, server.url, erroriConsole);
-  const dati = await pagina.evaluate(() => ({ lunghezza: window.anteprima.dati.lunghezza, segnali: window.anteprima.dati.segnali.length, diagnostiche: window.anteprima.diagnostiche.length }));
+  const pagina = await nuovaPagina(browser, server.url);
+  const erroriConsole = pagina.erroriConsole;
+  const dati = await pagina.valuta(() => ({ lunghezza: window.anteprima.dati.lunghezza, segnali: window.anteprima.dati.segnali.length, diagnostiche: window.anteprima.diagnostiche.length }));
   verifica("the 1 000 000 m line compiles and is shown whole", dati.lunghezza === 1000000 && dati.diagnostiche === 0, JSON.stringify(dati));
-  const byte = await pagina.evaluate(() => fetch("/dati").then((r) => r.text()).then((t) => t.length));
+  const byte = await pagina.valuta(() => fetch("/dati").then((r) => r.text()).then((t) => t.length));
   console.log(`MEASURE data of the 1 000 000 m line: ${byte} bytes of JSON`);
 
   await controllaEtichette(pagina, "1 000 000 m line, whole line");
@@ -356,26 +354,20 @@ async function lineaLunga(contesto, radice) {
   const fine = await ferma(server);
   verifica("Ctrl-C with the page open stops the server with status 0 and no temporary folder", fine.codice === 0 && fs.readdirSync(temporanea).length === 0,
     `status ${fine.codice}, ${fine.ms} ms`);
-  await pagina.close();
+  await pagina.chiudi();
 }
 
 (async () => {
   if (!fs.existsSync(strumento)) throw new Error(`no scenario-tool at ${strumento}`);
   const radice = fs.mkdtempSync(path.join(os.tmpdir(), "prova-pagina-"));
-  const browserAperto = await puppeteer.launch({
-    executablePath: browser,
-    headless: true,
-    // Root in a container has no user namespace for the browser's own sandbox.
-    args: ["--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage", "--no-first-run", "--font-render-hinting=none"],
-  });
+  const browserAperto = await Browser.avvia(browser);
   try {
-    const contesto = browserAperto.defaultBrowserContext();
-    await lineaIncorporata(contesto, radice);
-    await lineaLunga(contesto, radice);
+    await lineaIncorporata(browserAperto, radice);
+    await lineaLunga(browserAperto, radice);
   } catch (e) {
     verifica("the checks ran to the end", false, e.stack || String(e));
   } finally {
-    await browserAperto.close();
+    await browserAperto.chiudi();
     fs.rmSync(radice, { recursive: true, force: true });
   }
   const falliti = esiti.filter((e) => !e.ok).length;
