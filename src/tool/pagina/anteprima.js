@@ -118,10 +118,9 @@
     return basso;
   }
 
+  // The entries from `da` to `a` included, of a list in ascending order of `chiave`.
   function nelTratto(elenco, da, a, chiave) {
-    const inizio = Math.max(0, dopo(elenco, da - 1e-9, chiave) - 0);
-    const fine = dopo(elenco, a, chiave);
-    return elenco.slice(inizio, fine);
+    return elenco.slice(dopo(elenco, da - 1e-9, chiave), dopo(elenco, a, chiave));
   }
 
   function valoreProfilo(tratti, cella) {
@@ -641,7 +640,7 @@
 
   // The feature nearest to the pointer, within a few pixels, so that a signal or a board is easy
   // to hit at any zoom.
-  function vicino(g, x, yPagina) {
+  function vicino(g, x) {
     const m = g.metri(x);
     const raggio = 7 / g.scala;
     const d = stato.dati;
@@ -700,7 +699,7 @@
       nascondiSuggerimento();
       return;
     }
-    const trovato = vicino(g, x, evento.clientY - riquadro.top);
+    const trovato = vicino(g, x);
     const m = trovato ? trovato.e.metro : Math.round(g.metri(x));
     stato.mouse = g.x(m);
     richiedi();
