@@ -1,20 +1,13 @@
 #include "tool/compilazione_anteprima.h"
 
 #include <exception>
-#include <sstream>
-#include <system_error>
 
 #include "model/guasto.h"
 #include "model/nomi_file.h"
-#include "run/errore.h"
-#include "run/memorizza_percorso.h"
+#include "output/lettore_byte.h"
+#include "output/lettura_formato.h"
+#include "run/compilazione_privata.h"
 #include "textfile/file_disco.h"
-#include "tool/cartella_lavoro.h"
-#include "tool/decodifica_celle.h"
-#include "tool/decodifica_geometria.h"
-#include "tool/decodifica_punti.h"
-#include "tool/lettore_byte.h"
-#include "tool/piattaforma_strumento.h"
 
 namespace scenario::strumento {
 
@@ -56,14 +49,15 @@ bool esiste_file(const std::filesystem::path& file) {
     return std::filesystem::is_regular_file(file, ignora);
 }
 
-scenario_compilato leggi_compilato(const stato_run& stato, const std::filesystem::path& cartella) {
+scenario_compilato leggi_compilato(const compilazione_privata& c) {
+    const identita_file nomi(c.stato());
     scenario_compilato s;
-    s.nome_scenario = stato.nome_scenario;
-    s.numero_treno = stato.numero_treno;
-    s.punti = decodifica_punti(leggi_file(cartella / nome_file_sim(stato)));
-    s.celle = decodifica_celle(leggi_file(cartella / nome_file_dat(stato)));
-    if (stato.scrivi_linea != 0) {
-        s.geometria = decodifica_geometria(leggi_file(cartella / nome_file_linea(stato)));
+    s.nome_scenario = c.stato().nome_scenario;
+    s.numero_treno = c.stato().numero_treno;
+    s.punti = formato::decodifica_punti(c.leggi(nome_file_sim(nomi)));
+    s.celle = formato::decodifica_celle(c.leggi(nome_file_dat(nomi)));
+    if (c.stato().scrivi_linea != 0) {
+        s.geometria = formato::decodifica_geometria(c.leggi(nome_file_linea(nomi)));
     }
     return s;
 }
@@ -72,11 +66,9 @@ scenario_compilato leggi_compilato(const stato_run& stato, const std::filesystem
 
 esito_anteprima compila_anteprima(const richiesta_compilazione& richiesta) {
     esito_anteprima esito;
-    stato_run stato;
-    stato.nome_scenario = richiesta.nome_scenario;
-    stato.numero_treno = richiesta.numero_treno;
-    const std::filesystem::path linea = richiesta.sorgenti / nome_sorgente_linea(stato);
-    const std::filesystem::path treno = richiesta.sorgenti / nome_sorgente_treno(stato);
+    const identita_file nomi{richiesta.nome_scenario, richiesta.numero_treno};
+    const std::filesystem::path linea = richiesta.sorgenti / nome_sorgente_linea(nomi);
+    const std::filesystem::path treno = richiesta.sorgenti / nome_sorgente_treno(nomi);
     if (!esiste_file(linea)) {
         stato_run codice;
         codice.codice_errore = 101;
@@ -91,28 +83,20 @@ esito_anteprima compila_anteprima(const richiesta_compilazione& richiesta) {
     if (!esito.diagnostiche.empty()) return esito;
 
     try {
-        cartella_lavoro lavoro;
-        stato.cartella = lavoro.percorso();
-        // Read once and written whole: an editor saving at this moment cannot leave the copy
-        // half old and half new in a way that goes unnoticed, since the next change of the
-        // file starts another compilation.
-        sostituisci_file(lavoro.percorso() / nome_sorgente_linea(stato), leggi_file(linea));
-        sostituisci_file(lavoro.percorso() / nome_sorgente_treno(stato), leggi_file(treno));
-
+        sorgenti_da_compilare sorgenti;
+        sorgenti.nome_scenario = richiesta.nome_scenario;
+        sorgenti.numero_treno = richiesta.numero_treno;
+        sorgenti.sorgente_linea = leggi_file(linea);
+        sorgenti.sorgente_treno = leggi_file(treno);
+        sorgenti.j = richiesta.con_linea ? 1 : 0;
         // A message box of the two stamp checks becomes the diagnostic below.
-        std::ostringstream scartati;
-        piattaforma_strumento schermo(scartati);
-        bool completata = false;
-        try {
-            completata = memorizza_percorso(stato, schermo, richiesta.con_linea ? 1 : 0);
-        } catch (const fine_programma& fine) {
-            stato.codice_errore = fine.codice;
-            stato.luogo_errore = {};
+        piattaforma_muta schermo;
+        compilazione_privata compilazione(sorgenti, schermo);
+        if (compilazione.stato().codice_errore != 0) {
+            esito.diagnostiche.push_back(
+                per_autore(compilazione.stato(), richiesta.sorgenti, compilazione.cartella()));
         }
-        if (stato.codice_errore != 0) {
-            esito.diagnostiche.push_back(per_autore(stato, richiesta.sorgenti, lavoro.percorso()));
-        }
-        if (completata) esito.scenario = leggi_compilato(stato, lavoro.percorso());
+        if (compilazione.file_scritti()) esito.scenario = leggi_compilato(compilazione);
     } catch (const guasto_file& e) {
         esito.diagnostiche.push_back(
             semplice("cannot write or read " + e.file() + ": " + e.causa()));

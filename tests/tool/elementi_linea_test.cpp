@@ -5,9 +5,7 @@
 #include <random>
 
 #include "banco_strumento.h"
-#include "tool/decodifica_celle.h"
-#include "tool/decodifica_geometria.h"
-#include "tool/decodifica_punti.h"
+#include "output/lettura_formato.h"
 #include "tool/etichette.h"
 
 namespace scenario {
@@ -21,12 +19,10 @@ const strumento::scenario_compilato& incorporato() {
         strumento::scenario_compilato c;
         c.nome_scenario = prova::scenario_incorporato;
         c.numero_treno = prova::treno_incorporato;
-        c.punti =
-            strumento::decodifica_punti(leggi_tutto(dir / "Lerno_Castelbrum_Pusena_27364.sim"));
-        c.celle =
-            strumento::decodifica_celle(leggi_tutto(dir / "Lerno_Castelbrum_Pusena_27364.dat"));
+        c.punti = formato::decodifica_punti(leggi_tutto(dir / "Lerno_Castelbrum_Pusena_27364.sim"));
+        c.celle = formato::decodifica_celle(leggi_tutto(dir / "Lerno_Castelbrum_Pusena_27364.dat"));
         c.geometria =
-            strumento::decodifica_geometria(leggi_tutto(dir / "Lerno_Castelbrum_Pusena_linea.dat"));
+            formato::decodifica_geometria(leggi_tutto(dir / "Lerno_Castelbrum_Pusena_linea.dat"));
         return c;
     }();
     return s;
