@@ -1,22 +1,26 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing. Usage:
 #   installa_dipendenze.sh [--linux] [--prove] [--windows] [--wine] [--fuzz] [--formato] [--radice]
-# --linux (also with no option): the Linux build; --prove adds what the tests need (GoogleTest,
-# Xvfb and the X tools that drive the window, python3 for the JSON checks); --windows: the
-# MinGW-w64 cross compiler for the Windows build; --wine: Wine and the X tools that run and drive
-# the Windows program here; --fuzz: clang's libFuzzer and valgrind, for the reliability checks;
-# --formato: clang-format, for the layout check; --radice: what CI needs to make a fresh Debian
-# root.
+# --linux (also with no option): the Linux build, scenario-tool's HTTP and JSON libraries
+# included; --prove adds what the tests need (GoogleTest, Xvfb and the X tools that drive the
+# window, python3 for the JSON checks, chromium and Node.js for the check of the live page);
+# --windows: the MinGW-w64 cross compiler for the Windows build; --wine: Wine and the X tools
+# that run and drive the Windows program here; --fuzz: clang's libFuzzer and valgrind, for the
+# reliability checks; --formato: clang-format, for the layout check; --radice: what CI needs to
+# make a fresh Debian root.
 set -euo pipefail
 
-linux=(cmake ninja-build g++ libfltk1.3-dev libx11-dev)
+linux=(cmake ninja-build g++ libfltk1.3-dev libx11-dev pkgconf libcpp-httplib-dev nlohmann-json3-dev)
 pacchetti=()
+con_node=
 [ $# -eq 0 ] && pacchetti=("${linux[@]}")
 for opzione in "$@"; do
     case "$opzione" in
         --linux) pacchetti+=("${linux[@]}") ;;
-        --prove) pacchetti+=("${linux[@]}" libgtest-dev xvfb xdotool x11-utils imagemagick valgrind
-            python3) ;;
+        --prove)
+            pacchetti+=("${linux[@]}" libgtest-dev xvfb xdotool x11-utils imagemagick valgrind
+                python3 chromium fonts-dejavu-core)
+            con_node=1 ;;
         --windows) pacchetti+=(cmake ninja-build g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64) ;;
         --wine) pacchetti+=(wine64 wine fonts-wine xvfb xdotool x11-utils imagemagick) ;;
         --fuzz) pacchetti+=("${linux[@]}" clang-14 libclang-rt-14-dev valgrind) ;;
@@ -25,6 +29,11 @@ for opzione in "$@"; do
         *) echo "opzione sconosciuta: $opzione" >&2; exit 2 ;;
     esac
 done
+
+# Debian's nodejs, unless a Node.js is already there: another build of it owns the same files.
+if [ -n "$con_node" ] && ! command -v node >/dev/null; then
+    pacchetti+=(nodejs)
+fi
 
 mancanti=()
 for p in "${pacchetti[@]}"; do

@@ -17,8 +17,10 @@ Commands:
       write the built-in line and train sources into DIR, as a starting point
   dump FILE [--json] [--all] [--step N]
       decode a compiled .dat, .sim or _linea.dat file
-  render DIR --scenario NAME --train NUMBER -o FILE.svg
+  render DIR --scenario NAME --train NUMBER -o FILE.svg [--from KM] [--to KM]
       draw a compiled scenario on one SVG page
+  serve DIR --scenario NAME --train NUMBER [--no-line] [--port N]
+      a live page of the scenario in your browser, updated on every save
   help [COMMAND]
       this text, or the help of one command (also: scenario-tool COMMAND --help)
 
@@ -98,21 +100,50 @@ Exit status: 0 decoded; 3 the file could not be read; 64 a mistake on the comman
 )";
 
 constexpr std::string_view render =
-    R"(Usage: scenario-tool render DIR --scenario NAME --train NUMBER -o FILE.svg
+    R"(Usage: scenario-tool render DIR --scenario NAME --train NUMBER -o FILE.svg [--from KM] [--to KM]
 
 Reads the compiled files NAME_linea.dat, NAME_NUMBER.sim and NAME_NUMBER.dat from DIR and
 draws one SVG page: the plan of the line with its stations, signals and slowdowns, and under
-it, on one distance axis, the gradient, the speed limit, the adhesion, the mountains, the
-boards and the stations. Without NAME_linea.dat (compiled with --no-line) the plan is left
-out.
+it, on one distance axis, the same rows as the page of serve: distance and chainage, stations
+(name, kind, time), curves, gradient, speed limit with the slowdowns, adhesion, signals,
+cab signals, maximum-speed and indication boards, mountains. Labels never overlap: where
+they would, the less important ones are left out. Without NAME_linea.dat (compiled with
+--no-line) the plan and the curves are left out.
 
 Options:
   --scenario NAME       the scenario name
   --train NUMBER        the train number
   -o, --output FILE     the SVG file to write (replaced whole)
+  --from KM, --to KM    draw only this stretch, in km from the start of the line
 
 Exit status: 0 written; 3 a file could not be read or written; 64 a mistake on the command
-line; 65 a compiled file is not well formed.
+line (or --to not beyond --from); 65 a compiled file is not well formed.
+)";
+
+constexpr std::string_view serve =
+    R"(Usage: scenario-tool serve DIR --scenario NAME --train NUMBER [--no-line] [--port N]
+
+Compiles DIR/NAME_linea.txt and DIR/NAME_NUMBER-.txt as compile does, in a private folder
+(nothing is written into DIR), and serves a page of the scenario on this machine only. The
+first line on standard output is the page's address: open it in a browser. Each time you save
+a source the page compiles it again and updates itself within a second, keeping its zoom and
+position. A source that does not compile lists its diagnostics beside the picture, which stays
+as it was, marked stale. Ctrl-C stops the server.
+
+The page shows one distance axis with the chainage, the plan, curves, gradient, speed limit
+and slowdowns, adhesion, signals with their stored values, cab-signal sections and code
+points, maximum-speed and indication boards, mountains and stations. Wheel or the buttons
+zoom, dragging pans, the range box takes kilometres from the start; hovering shows the cell
+and its stored members, clicking a diagnostic centres the view on its position.
+
+Options:
+  --scenario NAME   the scenario name
+  --train NUMBER    the train number
+  --no-line         compile without the line geometry (no plan, no curves)
+  --port N          listen on port N of 127.0.0.1 (default: a free port)
+
+Exit status: 0 stopped by Ctrl-C; 3 the port could not be opened; 64 a mistake on the
+command line.
 )";
 
 constexpr std::string_view help = R"(Usage: scenario-tool help [COMMAND]
@@ -129,6 +160,7 @@ std::string_view aiuto_comando(std::string_view comando) {
     if (comando == "sources") return sources;
     if (comando == "dump") return dump;
     if (comando == "render") return render;
+    if (comando == "serve") return serve;
     if (comando == "help") return help;
     return {};
 }

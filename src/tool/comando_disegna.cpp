@@ -1,6 +1,9 @@
 #include "tool/comando_disegna.h"
 
 #include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
 #include <system_error>
 
 #include "model/guasto.h"
@@ -16,6 +19,25 @@ namespace scenario::strumento {
 namespace {
 
 constexpr const char* prefisso = "scenario-tool render: ";
+
+std::string disegno_km(double metri) {
+    char testo[48];
+    std::snprintf(testo, sizeof testo, "%g", metri / 1000.0);
+    return testo;
+}
+
+// A distance in km: a plain decimal number, not negative.
+double chilometri(const std::string& testo, std::string_view opzione) {
+    double valore = 0;
+    auto [fine, errore] = std::from_chars(testo.data(), testo.data() + testo.size(), valore);
+    if (errore != std::errc{} || fine != testo.data() + testo.size() || !std::isfinite(valore) ||
+        valore < 0 || valore > 1000000) {
+        throw errore_uso("--" + std::string(opzione) +
+                         " takes a distance in km from the start (such as 12.5), got '" + testo +
+                         "'");
+    }
+    return valore;
+}
 
 }  // namespace
 
@@ -48,8 +70,16 @@ int disegna(const richiesta_disegno& richiesta, std::ostream& errori) {
         return uscita::file_malformato;
     }
 
+    tratto_linea tratto = tratto_intero(s);
+    if (richiesta.da_km) tratto.da = *richiesta.da_km * 1000.0;
+    if (richiesta.a_km) tratto.a = *richiesta.a_km * 1000.0;
+    if (!(tratto.a > tratto.da)) {
+        errori << prefisso << "the stretch from " << disegno_km(tratto.da) << " to "
+               << disegno_km(tratto.a) << " km is empty: --to must be beyond --from\n";
+        return uscita::uso;
+    }
     try {
-        sostituisci_file(richiesta.svg, disegna_svg(s));
+        sostituisci_file(richiesta.svg, disegna_svg(s, tratto));
     } catch (const guasto_file& e) {
         errori << prefisso << "cannot write " << e.file() << ": " << e.causa() << '\n';
         return uscita::guasto_sistema;
@@ -59,10 +89,12 @@ int disegna(const richiesta_disegno& richiesta, std::ostream& errori) {
 }
 
 int comando_disegna(const std::vector<std::string>& parole, std::ostream&, std::ostream& errori) {
-    static constexpr std::array<opzione, 3> opzioni = {{
+    static constexpr std::array<opzione, 5> opzioni = {{
         {"scenario", '\0', true},
         {"train", '\0', true},
         {"output", 'o', true},
+        {"from", '\0', true},
+        {"to", '\0', true},
     }};
     argomenti a = analizza_argomenti(parole, opzioni);
     if (a.posizionali.size() != 1) {
@@ -78,6 +110,8 @@ int comando_disegna(const std::vector<std::string>& parole, std::ostream&, std::
     verifica_nome(richiesta.nome_scenario, "scenario");
     verifica_nome(richiesta.numero_treno, "train");
     richiesta.svg = a.richiesto("output");
+    if (const std::string* da = a.valore("from")) richiesta.da_km = chilometri(*da, "from");
+    if (const std::string* fino = a.valore("to")) richiesta.a_km = chilometri(*fino, "to");
     return disegna(richiesta, errori);
 }
 

@@ -1,5 +1,6 @@
 #include "tool/disegno.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -51,13 +52,20 @@ std::string sommario(const scenario_compilato& s) {
 
 }  // namespace
 
-std::string disegna_svg(const scenario_compilato& s) {
+tratto_linea tratto_intero(const scenario_compilato& s) {
+    double fine = static_cast<double>(lunghezza_linea(s));
+    for (const stazione& st : stazioni(s.punti)) fine = std::max(fine, static_cast<double>(st.fine));
+    return {0, std::max(fine, 50.0)};
+}
+
+std::string disegna_svg(const scenario_compilato& s, std::optional<tratto_linea> tratto) {
     constexpr double larghezza = 1600;
     constexpr double margine = 30;
+    const tratto_linea t = tratto.value_or(tratto_intero(s));
     std::string corpo;
     double y = 86;
     if (s.geometria) {
-        y += disegno::pianta(corpo, s, margine, y, larghezza - 2 * margine, 430) + 24;
+        y += disegno::pianta(corpo, s, margine, y, larghezza - 2 * margine, 300, t.da, t.a) + 24;
     } else {
         corpo += svg::scritta(margine, y + 14,
                               "No line geometry file: compiled with --no-line, so there is no "
@@ -65,7 +73,7 @@ std::string disegna_svg(const scenario_compilato& s) {
                               "font-size=\"12\" fill=\"#666666\"");
         y += 40;
     }
-    y += disegno::profili(corpo, s, margine, y, larghezza - 2 * margine);
+    y += disegno::righe(corpo, estrai_elementi(s), margine, y, larghezza - 2 * margine, t.da, t.a);
     double altezza = std::ceil(y + 10);
 
     std::string titolo =
@@ -75,7 +83,10 @@ std::string disegna_svg(const scenario_compilato& s) {
     out += svg::titolo(titolo);
     out += svg::sfondo("#ffffff");
     out += svg::scritta(margine, 42, titolo, "font-size=\"26\" font-weight=\"bold\"");
-    out += svg::scritta(margine, 66, svg::testo(sommario(s)), "font-size=\"13\" fill=\"#555555\"");
+    out += svg::scritta(margine, 66,
+                        svg::testo(sommario(s) + " \u00b7 shown: km " + disegno::km(t.da) +
+                                   " to " + disegno::km(t.a)),
+                        "font-size=\"13\" fill=\"#555555\"");
     out += corpo;
     out += svg::chiudi_documento();
     return out;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tool/disegno_parti.h"
+#include "tool/etichette.h"
 #include "tool/svg.h"
 
 namespace scenario::strumento::disegno {
@@ -97,6 +98,17 @@ void cerchio(std::string& out, const punto_piano& p, double r, const char* riemp
         std::string("fill=\"") + riempimento + "\" stroke=\"#ffffff\" stroke-width=\"1\"");
 }
 
+struct riquadro {
+    double x0, y0, x1, y1;
+};
+
+bool incontra(const riquadro& r, const std::vector<riquadro>& presi) {
+    for (const riquadro& p : presi) {
+        if (r.x0 < p.x1 + 4 && p.x0 < r.x1 + 4 && r.y0 < p.y1 && p.y0 < r.y1) return true;
+    }
+    return false;
+}
+
 // One row of samples beside the panel's heading, clear of the drawing.
 void legenda(std::string& out, double x, double y) {
     struct voce {
@@ -124,12 +136,15 @@ void legenda(std::string& out, double x, double y) {
 }  // namespace
 
 double pianta(std::string& out, const scenario_compilato& s, double x, double y, double larghezza,
-              double altezza_massima) {
+              double altezza_massima, double da, double a) {
     const profilo_linea& g = *s.geometria;
-    std::int64_t ultimo = std::min<std::int64_t>(lunghezza_linea(s), g.ultimo_metro());
-    std::int64_t passo = std::max<std::int64_t>(1, ultimo / 6000);
+    std::int64_t primo =
+        std::clamp<std::int64_t>(static_cast<std::int64_t>(std::floor(da)), 0, g.ultimo_metro());
+    std::int64_t ultimo =
+        std::clamp<std::int64_t>(static_cast<std::int64_t>(std::ceil(a)), primo, g.ultimo_metro());
+    std::int64_t passo = std::max<std::int64_t>(1, (ultimo - primo) / 6000);
     std::vector<punto_piano> campioni;
-    for (std::int64_t m = 0; m <= ultimo; m += passo) {
+    for (std::int64_t m = primo; m <= ultimo; m += passo) {
         if (auto p = a_metro(g, m)) campioni.push_back(*p);
     }
     out += svg::scritta(x, y + 14, "Plan of the line", "font-size=\"14\" font-weight=\"bold\"");
@@ -141,12 +156,15 @@ double pianta(std::string& out, const scenario_compilato& s, double x, double y,
 
     constexpr double intestazione = 24;
     proiezione pr(campioni, x, y + intestazione, larghezza, altezza_massima - intestazione, 70, 45);
-    out += svg::polilinea(polilinea(g, pr, 0, ultimo, passo),
+    out += svg::polilinea(polilinea(g, pr, primo, ultimo, passo),
                           std::string("fill=\"none\" stroke=\"") + colore_linea +
                               "\" stroke-width=\"2.5\" stroke-linejoin=\"round\"");
 
     for (const rallentamento& r : rallentamenti(s.celle)) {
-        out += svg::polilinea(polilinea(g, pr, r.inizio, std::max(r.fine, r.inizio + 1), 10),
+        if (r.fine < primo || r.inizio > ultimo) continue;
+        std::int64_t inizio = std::max<std::int64_t>(r.inizio, primo);
+        std::int64_t fine = std::min<std::int64_t>(std::max(r.fine, r.inizio + 1), ultimo);
+        out += svg::polilinea(polilinea(g, pr, inizio, std::max(fine, inizio), 10),
                               std::string("fill=\"none\" stroke=\"") + colore_rallentamento +
                                   "\" stroke-width=\"7\" stroke-linecap=\"round\" opacity=\"0.9\"");
     }
@@ -154,40 +172,48 @@ double pianta(std::string& out, const scenario_compilato& s, double x, double y,
     std::vector<std::pair<punto_piano, const stazione*>> fermate;
     std::vector<stazione> elenco = stazioni(s.punti);
     for (const stazione& st : elenco) {
+        if (st.posizione < primo || st.posizione > ultimo) continue;
         if (auto p = a_metro(g, st.posizione)) fermate.push_back({pr.pagina(*p), &st});
-    }
-
-    // Kilometre marks far enough apart on the page to carry a label; a station's name wins over
-    // a mark's label where both would share the place.
-    double tra_segni = passo_tondo(55.0 / pr.scala() / 1000.0) * 1000.0;
-    for (double m = tra_segni; m < static_cast<double>(ultimo); m += tra_segni) {
-        auto p = a_metro(g, static_cast<std::int64_t>(m));
-        if (!p) continue;
-        punto_piano q = pr.pagina(*p);
-        cerchio(out, q, 2.5, "#888888");
-        bool libero = true;
-        for (const auto& f : fermate) {
-            libero = libero && std::hypot(f.first.x - q.x, f.first.y - q.y) > 40;
-        }
-        if (libero) {
-            out +=
-                svg::scritta(q.x + 4, q.y + 14, km(m) + " km", "font-size=\"10\" fill=\"#777777\"");
-        }
     }
 
     for (std::size_t n = 0; n < s.celle.size(); ++n) {
         if (s.celle[n].tipo != tipo_cella::segnale) continue;
-        if (auto p = a_metro(g, metro_punto(n))) cerchio(out, pr.pagina(*p), 3.2, colore_segnale);
+        std::int64_t m = metro_punto(n);
+        if (m < primo || m > ultimo) continue;
+        if (auto p = a_metro(g, m)) cerchio(out, pr.pagina(*p), 3.2, colore_segnale);
     }
 
-    bool sopra = true;
+    // Labels are placed as boxes that may neither meet nor leave the panel: station names
+    // first, above their dot or else below it, then the kilometre marks where room is left.
+    std::vector<riquadro> presi;
+    const double destra = x + larghezza;
+    const double basso = y + intestazione + pr.altezza();
+    for (const auto& [q, st] : fermate) cerchio(out, q, 6, colore_stazione);
     for (const auto& [q, st] : fermate) {
-        cerchio(out, q, 6, colore_stazione);
-        // Alternate above and below: neighbouring stations often stand a few hundred metres apart.
-        out += svg::scritta(q.x, sopra ? q.y - 11 : q.y + 21, svg::testo(st->nome),
-                            std::string("font-size=\"12\" font-weight=\"bold\" fill=\"") +
-                                colore_stazione + "\" text-anchor=\"middle\"");
-        sopra = !sopra;
+        double w = larghezza_stimata(st->nome, 12, true);
+        double x0 = std::clamp(q.x - w / 2, x, destra - w);
+        for (double base : {q.y - 11, q.y + 21}) {
+            riquadro r{x0, base - 12, x0 + w, base + 3};
+            if (r.y0 < y + intestazione || r.y1 > basso || incontra(r, presi)) continue;
+            presi.push_back(r);
+            out += svg::scritta(x0, base, svg::testo(st->nome),
+                                std::string("font-size=\"12\" font-weight=\"bold\" fill=\"") +
+                                    colore_stazione + "\"");
+            break;
+        }
+    }
+    double tra_segni = passo_tondo(55.0 / pr.scala() / 1000.0) * 1000.0;
+    for (double m = std::ceil(static_cast<double>(primo) / tra_segni) * tra_segni;
+         m < static_cast<double>(ultimo); m += tra_segni) {
+        auto p = a_metro(g, static_cast<std::int64_t>(m));
+        if (!p) continue;
+        punto_piano q = pr.pagina(*p);
+        cerchio(out, q, 2.5, "#888888");
+        std::string scritta = km(m) + " km";
+        riquadro r{q.x + 4, q.y + 4, q.x + 4 + larghezza_stimata(scritta, 10, false), q.y + 17};
+        if (r.x1 > destra || r.y1 > basso || incontra(r, presi)) continue;
+        presi.push_back(r);
+        out += svg::scritta(r.x0, q.y + 14, scritta, "font-size=\"10\" fill=\"#777777\"");
     }
 
     // Scale bar, bottom left.

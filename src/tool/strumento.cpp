@@ -9,6 +9,7 @@
 #include "tool/comando_compila.h"
 #include "tool/comando_disegna.h"
 #include "tool/comando_dump.h"
+#include "tool/comando_servi.h"
 #include "tool/comando_sorgenti.h"
 #include "tool/stati_uscita.h"
 
@@ -23,11 +24,12 @@ struct comando {
     funzione_comando esegui;
 };
 
-constexpr std::array<comando, 4> comandi = {{
+constexpr std::array<comando, 5> comandi = {{
     {"compile", comando_compila},
     {"sources", comando_sorgenti},
     {"dump", comando_dump},
     {"render", comando_disegna},
+    {"serve", comando_servi},
 }};
 
 const comando* cerca(std::string_view nome) {

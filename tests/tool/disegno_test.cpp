@@ -99,3 +99,40 @@ TEST(Disegno, FileMancanteOMalformato) {
 
 }  // namespace
 }  // namespace scenario
+
+namespace scenario {
+namespace {
+
+TEST(Disegno, UnTrattoMostraSoloCioCheCiSta) {
+    prova::cartella_temporanea dir;
+    std::vector<std::string> parole = {"render",     prova::file_del_programma().string(),
+                                       "--scenario", prova::scenario_incorporato,
+                                       "--train",    prova::treno_incorporato,
+                                       "-o",         (dir / "t.svg").string(),
+                                       "--from",     "3",
+                                       "--to",       "9"};
+    prova::esito_strumento e = prova::strumento(parole);
+    ASSERT_EQ(e.stato, 0) << e.errori;
+    std::string svg = prova::leggi_tutto(dir / "t.svg");
+    EXPECT_NE(svg.find(">DORVANO \u00b7 24 \u00b7 00:00:00<"), std::string::npos);
+    EXPECT_EQ(svg.find("PUSENA"), std::string::npos);
+    EXPECT_NE(svg.find(">4.150<"), std::string::npos);   // the signal's position label
+    EXPECT_EQ(svg.find(">29.000<"), std::string::npos);  // a signal outside the stretch
+    EXPECT_NE(svg.find("shown: km 3 to 9"), std::string::npos);
+}
+
+TEST(Disegno, UnTrattoVuotoOMalScrittoEUnErroreDUso) {
+    prova::cartella_temporanea dir;
+    for (const auto& [da, a] : std::vector<std::pair<std::string, std::string>>{
+             {"9", "3"}, {"4", "4"}, {"abc", "5"}, {"-1", "5"}, {"1", "5km"}}) {
+        prova::esito_strumento e =
+            prova::strumento({"render", prova::file_del_programma().string(), "--scenario",
+                              prova::scenario_incorporato, "--train", prova::treno_incorporato,
+                              "-o", (dir / "t.svg").string(), "--from", da, "--to", a});
+        EXPECT_EQ(e.stato, 64) << da << " " << a << ": " << e.errori;
+        EXPECT_FALSE(std::filesystem::exists(dir / "t.svg"));
+    }
+}
+
+}  // namespace
+}  // namespace scenario
