@@ -9,6 +9,7 @@
 #include "textfile/file_disco.h"
 #include "tool/argomenti.h"
 #include "tool/disegno.h"
+#include "tool/scrittura_destinazione.h"
 #include "tool/stati_uscita.h"
 
 namespace scenario::strumento {
@@ -49,7 +50,7 @@ int disegna(const richiesta_disegno& richiesta, std::ostream& errori) {
     }
 
     try {
-        sostituisci_file(richiesta.svg, disegna_svg(s));
+        scrivi_destinazione(richiesta.svg, disegna_svg(s));
     } catch (const guasto_file& e) {
         errori << prefisso << "cannot write " << e.file() << ": " << e.causa() << '\n';
         return uscita::guasto_sistema;
