@@ -9,13 +9,19 @@ void azzera_punti(stato_run& stato) {
 }
 
 void dimensiona_modello(stato_run& stato, std::int32_t lunghezza_percorso) {
+    // A rejected length leaves no cells at all, so that the run stops before the binary files
+    // even when an earlier length line had sized them.
+    stato.percorso.dimensiona(0);
+    stato.profilo.azzera();
     std::int32_t estesa = somma32(lunghezza_percorso, 7000);
-    if (estesa < 0) {
+    std::int32_t ultima = estesa < 0 ? -1 : arrotonda<std::int32_t>(estesa / 50.0, "ultima_cella");
+    // Cell 1 carries the stamps and the identity checksum.
+    if (ultima < 1) {
         throw guasto_esecuzione("lunghezza del percorso " + std::to_string(lunghezza_percorso) +
-                                " sotto -7000");
+                                " senza posto per la cella 1 dei timbri (servono almeno -6974 m)");
     }
     stato.lunghezza_estesa = estesa;
-    stato.ultima_cella = arrotonda<std::int32_t>(estesa / 50.0, "ultima_cella");
+    stato.ultima_cella = ultima;
     stato.percorso.dimensiona(static_cast<std::size_t>(stato.ultima_cella) + 1);
     if (stato.scrivi_linea != 0) {
         stato.profilo.dimensiona(estesa);

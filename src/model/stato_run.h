@@ -53,7 +53,8 @@ struct stato_run {
 void azzera_punti(stato_run& stato);
 
 // Sizes `percorso` (and the geometry when `scrivi_linea` is not 0) for a line length, all-zero.
-// A length whose extended length would be negative is a run-time fault.
+// A length that leaves no cell 1 for the stamps (below -6974 m) is a run-time fault and leaves
+// the model unsized.
 void dimensiona_modello(stato_run& stato, std::int32_t lunghezza_percorso);
 
 bool percorso_dimensionato(const stato_run& stato);

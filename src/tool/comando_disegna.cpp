@@ -12,6 +12,7 @@
 #include "textfile/file_disco.h"
 #include "tool/argomenti.h"
 #include "tool/disegno.h"
+#include "tool/scrittura_destinazione.h"
 #include "tool/stati_uscita.h"
 
 namespace scenario::strumento {
@@ -79,7 +80,7 @@ int disegna(const richiesta_disegno& richiesta, std::ostream& errori) {
         return uscita::uso;
     }
     try {
-        sostituisci_file(richiesta.svg, disegna_svg(s, tratto));
+        scrivi_destinazione(richiesta.svg, disegna_svg(s, tratto));
     } catch (const guasto_file& e) {
         errori << prefisso << "cannot write " << e.file() << ": " << e.causa() << '\n';
         return uscita::guasto_sistema;

@@ -12,6 +12,7 @@
 #include "tool/comando_servi.h"
 #include "tool/comando_sorgenti.h"
 #include "tool/stati_uscita.h"
+#include "tool/uscita_standard.h"
 
 namespace scenario::strumento {
 
@@ -60,10 +61,7 @@ int aiuto(const std::vector<std::string>& parole, std::ostream& uscita_, std::os
     return uscita::riuscita;
 }
 
-}  // namespace
-
-int esegui_strumento(const std::vector<std::string>& parole, std::ostream& uscita_,
-                     std::ostream& errori) {
+int esegui(const std::vector<std::string>& parole, std::ostream& uscita_, std::ostream& errori) {
     if (parole.empty()) {
         errori << aiuto_generale();
         return uscita::uso;
@@ -91,6 +89,22 @@ int esegui_strumento(const std::vector<std::string>& parole, std::ostream& uscit
         errori << "scenario-tool " << c->nome << ": " << e.what() << '\n';
         return uscita::guasto_sistema;
     }
+}
+
+}  // namespace
+
+int esegui_strumento(const std::vector<std::string>& parole, std::ostream& uscita_,
+                     std::ostream& errori) {
+    int stato = esegui(parole, uscita_, errori);
+    // Output that never reached its reader is a failure like an unwritable file.
+    if (uscita_.flush()) return stato;
+    std::string causa = "the stream refused the output";
+    if (const auto* buffer = dynamic_cast<const buffer_descrittore*>(uscita_.rdbuf());
+        buffer != nullptr && !buffer->causa().empty()) {
+        causa = buffer->causa();
+    }
+    errori << "scenario-tool: cannot write to standard output: " << causa << '\n';
+    return uscita::guasto_sistema;
 }
 
 }  // namespace scenario::strumento

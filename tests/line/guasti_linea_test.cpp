@@ -47,6 +47,7 @@ TEST_F(GuastiLinea, DiventanoCodice25) {
          righe_crlf({"[generale]", "[curve]", "pendenza, 100, 1", "[fine]"}), 0},
         {"length below -7000", sorgente_con({}, -7050), 0},
         {"length -7000 leaves no room for the first two metres", sorgente_con({}, -7000), 1},
+        {"length -6975 leaves no cell 1 for the stamps", sorgente_con({}, -6975), 0},
         {"text in a numeric field",
          righe_crlf({"[generale]", "lunghezza percorso, lungo", "[fine]"}), 1},
         {"header record cut short by the end of the file",

@@ -39,7 +39,8 @@ TEST(Modello, DimensionamentoDelleCelle) {
         std::int32_t ultima_cella;
     };
     // 7025 / 50 = 140.5 rounds to the even 140; 7075 / 50 = 141.5 to 142.
-    const caso casi[] = {{0, 140}, {25, 140}, {75, 142}, {57000, 1280}, {-7000, 0}};
+    // -6974 is the shortest line that still has cell 1 (7000 - 6974 = 26 m, 0.52 cells).
+    const caso casi[] = {{0, 140}, {25, 140}, {75, 142}, {57000, 1280}, {-6974, 1}};
     for (const caso& c : casi) {
         stato_run stato;
         stato.scrivi_linea = 1;
@@ -58,10 +59,18 @@ TEST(Modello, SenzaGeometriaQuandoNonSiScriveLaLinea) {
     EXPECT_FALSE(stato.profilo.dimensionato());
 }
 
-TEST(Modello, LunghezzaSottoMenoSettemilaEGuasto) {
-    stato_run stato;
-    EXPECT_THROW(dimensiona_modello(stato, -7001), guasto_esecuzione);
-    EXPECT_FALSE(percorso_dimensionato(stato));
+// Cell 1 carries the stamps: a length that leaves none is a fault, and it also undoes the sizing
+// of an earlier length line, so that nothing is written from the old cells.
+TEST(Modello, LunghezzaSenzaCellaUnoEGuastoESvuotaIlModello) {
+    for (std::int32_t lunghezza : {-7001, -7000, -6990, -6975, -2147483647 - 1}) {
+        SCOPED_TRACE(lunghezza);
+        stato_run stato;
+        stato.scrivi_linea = 1;
+        dimensiona_modello(stato, 57000);
+        EXPECT_THROW(dimensiona_modello(stato, lunghezza), guasto_esecuzione);
+        EXPECT_FALSE(percorso_dimensionato(stato));
+        EXPECT_FALSE(stato.profilo.dimensionato());
+    }
 }
 
 TEST(Modello, OgniAccessoFuoriDagliArrayEGuasto) {

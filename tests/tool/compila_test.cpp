@@ -135,6 +135,12 @@ const caso_errore casi_errore[] = {
      "Errore 103: curva senza classe", nullptr, "curvas,  600,  500", true},
     {"LineaSenzaGenerale", false, "[generale]", "[general]", 2,
      "Errore 102: sorgente della linea senza riga [generale]", nullptr, nullptr, false},
+    // No cell 1 for the stamps: a fault of the source at its length row, not of the system.
+    {"LunghezzaSenzaCellaUno", false, "lunghezza percorso,    57000", "lunghezza percorso,-7000",
+     2, "Errore 25: guasto durante la compilazione", nullptr, "lunghezza percorso,-7000", false},
+    {"LunghezzaSenzaCellaUnoAlLimite", false, "lunghezza percorso,    57000",
+     "lunghezza percorso,-6975", 2, "Errore 25: guasto durante la compilazione", nullptr,
+     "lunghezza percorso,-6975", false},
     {"CartelloSulPostoDeiTimbri", false, "indicatori_vmax,  500,", "indicatori_vmax,  0,", 2,
      "Errore 1250: ", nullptr, nullptr, false},
 };
