@@ -10,6 +10,7 @@
 #include "tool/comando_disegna.h"
 #include "tool/comando_dump.h"
 #include "tool/comando_sorgenti.h"
+#include "tool/comando_verifica.h"
 #include "tool/stati_uscita.h"
 
 namespace scenario::strumento {
@@ -23,7 +24,8 @@ struct comando {
     funzione_comando esegui;
 };
 
-constexpr std::array<comando, 4> comandi = {{
+constexpr std::array<comando, 5> comandi = {{
+    {"check", comando_verifica},
     {"compile", comando_compila},
     {"sources", comando_sorgenti},
     {"dump", comando_dump},
