@@ -91,8 +91,22 @@ int campo_del_codice(std::int32_t codice, const lettore_campi& lettore, std::str
     }
 }
 
+// The reader's own text names the field's line and column: the diagnostic already stands there.
+std::string senza_posizione(std::string causa) {
+    std::size_t alla = causa.find(" alla riga ");
+    if (alla != std::string::npos) causa.erase(alla);
+    return causa;
+}
+
+// A row beyond the cells, or a curve beyond the geometry: after a wrong length, every later row.
+bool oltre_la_linea(std::int32_t codice, std::string_view causa) {
+    return codice == 15 ||
+           (codice == 25 && causa.find("oltre la fine del profilo") != std::string_view::npos);
+}
+
 void riporta_codice(stato_run& stato, const lettore_campi& lettore, const forma_record* forma,
-                    std::int32_t codice, const std::string& causa) {
+                    std::int32_t codice, const std::string& causa_letta) {
+    const std::string causa = senza_posizione(causa_letta);
     raccolta_diagnostiche& r = *stato.diagnostiche;
     const bool oltre_il_file = causa.find("oltre la fine del file") != std::string::npos;
     const int a_capo = oltre_il_file ? lettore.campi_letti() : lettore.primo_dato_a_capo();
@@ -117,7 +131,7 @@ void riporta_codice(stato_run& stato, const lettore_campi& lettore, const forma_
     d.codice = codice;
     if (codice_con_posizione(codice)) d.posizione = stato.posizione_errore;
     for (std::int32_t cella : r.prendi_celle_occupate()) d.note.push_back(nota_occupante(r, cella));
-    if (codice == 15) {
+    if (oltre_la_linea(codice, causa)) {
         // One wrong length puts every later row beyond the line: one error tells it.
         if (r.indice_primo_15 >= 0) {
             ++r.altri_15;
@@ -183,6 +197,10 @@ void avvisa_parola(stato_run& stato, const lettore_campi& lettore, parte_sorgent
 void avvisa_a_capo(stato_run& stato, const lettore_campi& lettore, const forma_record* forma) {
     int n = lettore.primo_dato_a_capo();
     if (forma == nullptr || n < 0 || n >= forma->numero_campi) return;
+    // The eaten row says nothing more: its fields are this record's, the rest of its line strays.
+    raccolta_diagnostiche& r = *stato.diagnostiche;
+    r.riga_avvisata = lettore.riga_dato(lettore.campi_letti() - 1);
+    r.file_avvisato = stato.luogo_corrente.file;
     diagnostica d = in_campo(stato, lettore, -1);
     d.colonna = lettore.colonna_fine_riga_record();
     avviso(stato, std::move(d), "record-runs-on",
@@ -415,7 +433,7 @@ void concludi_diagnostiche(stato_run& stato) {
     if (r->indice_primo_15 >= 0 && r->altri_15 > 0) {
         nota_diagnostica n;
         n.messaggio = std::to_string(r->altri_15) + " more row" + (r->altri_15 == 1 ? "" : "s") +
-                      " beyond the line (code 15) not listed";
+                      " beyond the line not listed";
         r->elenco()[static_cast<std::size_t>(r->indice_primo_15)].note.push_back(n);
     }
 }
