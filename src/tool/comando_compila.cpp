@@ -38,6 +38,8 @@ std::string descrizione_per_autore(const stato_run& stato, const std::filesystem
     std::string causa = stato.causa_guasto;
     sostituisci_tutto(causa, nome_leggibile(lavoro), nome_leggibile(sorgenti));
     sostituisci_tutto(causa, lavoro.string(), sorgenti.string());
+    // A line ended by CR alone leaves the CR inside a field: show it, do not send it.
+    sostituisci_tutto(causa, "\r", "\\r");
     return descrivi_errore(stato.codice_errore, stato.posizione_errore, luogo, causa);
 }
 
