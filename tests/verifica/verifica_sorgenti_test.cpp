@@ -332,16 +332,36 @@ void primo_codice_tra_gli_errori(const sorgenti_da_compilare& da_compilare,
                          << testo_diagnostiche(elenco);
 }
 
-TEST(Verifica, IlPrimoCodiceDellaCompilazioneETraGliErroriDiOgniIngresso) {
+// What a compilation writes and records is the same with the warnings' sink as without one.
+void compilazione_invariata(const sorgenti_da_compilare& da_compilare, const std::string& nome) {
+    piattaforma_muta schermo;
+    compilazione_privata senza(da_compilare, schermo);
+    sorgenti_da_compilare con_avvisi = da_compilare;
+    raccolta_diagnostiche avvisi(false);
+    con_avvisi.diagnostiche = &avvisi;
+    compilazione_privata con(con_avvisi, schermo);
+    EXPECT_EQ(con.stato().codice_errore, senza.stato().codice_errore) << nome;
+    EXPECT_EQ(con.stato().posizione_errore, senza.stato().posizione_errore) << nome;
+    EXPECT_EQ(con.fermata_dai_timbri(), senza.fermata_dai_timbri()) << nome;
+    ASSERT_EQ(con.file_binari(), senza.file_binari()) << nome;
+    for (const std::string& file : senza.file_binari()) {
+        EXPECT_EQ(con.leggi(file), senza.leggi(file)) << nome << ": " << file;
+    }
+}
+
+TEST(Verifica, SuOgniIngressoIlPrimoCodiceETraGliErroriELaCompilazioneNonCambia) {
     const std::filesystem::path dir = progetto / "tests/verifica/fixtures/cinque_errori";
     primo_codice_tra_gli_errori(sorgenti(leggi(dir / file_linea), leggi(dir / file_treno)),
                                 "cinque_errori");
+    compilazione_invariata(sorgenti(leggi(dir / file_linea), leggi(dir / file_treno)),
+                           "cinque_errori");
     for (const caso& c : casi) {
         std::string linea = linea_incorporata();
         std::string treno = treno_incorporato();
         (c.nella_linea ? linea : treno) =
             sostituito(c.nella_linea ? linea : treno, c.vecchio, c.nuovo);
         primo_codice_tra_gli_errori(sorgenti(linea, treno), c.nome);
+        compilazione_invariata(sorgenti(linea, treno), c.nome);
     }
     // The corpus: a line input goes with the built-in train, a train input with the built-in
     // line compiled without its geometry, as the fuzzing harnesses take them.
@@ -350,10 +370,10 @@ TEST(Verifica, IlPrimoCodiceDellaCompilazioneETraGliErroriDiOgniIngresso) {
              std::filesystem::directory_iterator(progetto / "fuzz/corpus" / cartella)) {
             std::string ingresso = leggi(voce.path());
             bool linea = std::string(cartella) == "linea";
-            primo_codice_tra_gli_errori(
-                linea ? sorgenti(ingresso, treno_incorporato())
-                      : sorgenti(linea_incorporata(), ingresso, 0),
-                voce.path().filename().string());
+            sorgenti_da_compilare s = linea ? sorgenti(ingresso, treno_incorporato())
+                                            : sorgenti(linea_incorporata(), ingresso, 0);
+            primo_codice_tra_gli_errori(s, voce.path().filename().string());
+            compilazione_invariata(s, voce.path().filename().string());
         }
     }
 }
