@@ -109,7 +109,8 @@ void riporta_codice(stato_run& stato, const lettore_campi& lettore, const forma_
     const std::string causa = senza_posizione(causa_letta);
     raccolta_diagnostiche& r = *stato.diagnostiche;
     const bool oltre_il_file = causa.find("oltre la fine del file") != std::string::npos;
-    const int a_capo = oltre_il_file ? lettore.campi_letti() : lettore.primo_dato_a_capo();
+    int a_capo = lettore.primo_dato_a_capo();
+    if (a_capo < 0 && oltre_il_file) a_capo = lettore.campi_letti();
     diagnostica d;
     if (codice == 25 && forma != nullptr && a_capo >= 0 && a_capo < forma->numero_campi) {
         // The record ran out of fields on its own line: the author must act at its end.
@@ -119,6 +120,11 @@ void riporta_codice(stato_run& stato, const lettore_campi& lettore, const forma_
                       ": " + std::to_string(forma->numero_campi) + " fields expected, the line ends after " +
                       std::to_string(a_capo) + " (missing: " + virgolette(nome_campo(forma, a_capo)) + ")";
         if (!oltre_il_file) d.messaggio += "; the next line cannot lend it";
+        // The lines it reached into are read again as rows: their stray fields say no more.
+        if (lettore.campi_letti() > 0) {
+            r.riga_avvisata = lettore.riga_dato(lettore.campi_letti() - 1);
+            r.file_avvisato = stato.luogo_corrente.file;
+        }
     } else {
         int campo = campo_del_codice(codice, lettore, causa);
         d = in_campo(stato, lettore, campo);
