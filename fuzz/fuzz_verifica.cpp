@@ -69,9 +69,9 @@ void verifica(std::string_view linea, std::string_view treno) {
 
         const strumento::sorgenti_citate citate{{"linea", std::string(linea)},
                                                 {"treno", std::string(treno)}};
-        for (auto formato : {strumento::formato_diagnostiche::testo,
-                             strumento::formato_diagnostiche::gcc,
-                             strumento::formato_diagnostiche::json}) {
+        for (auto formato :
+             {strumento::formato_diagnostiche::testo, strumento::formato_diagnostiche::gcc,
+              strumento::formato_diagnostiche::json}) {
             std::ostringstream out;
             strumento::stampa_diagnostiche(elenco, formato, citate, "dir", out);
         }

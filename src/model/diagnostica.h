@@ -48,7 +48,7 @@ struct occupante_cella {
 // reported and reading resumes at the next line; without it (compile) the compiler stops at its
 // first code as always and only the warnings met on the way are gathered.
 class raccolta_diagnostiche {
-public:
+  public:
     explicit raccolta_diagnostiche(bool prosegui) : prosegui_(prosegui) {}
 
     bool prosegui() const { return prosegui_; }
@@ -95,7 +95,7 @@ public:
     std::string file_avvisato;
     int stazioni_lette = 0;
 
-private:
+  private:
     bool prosegui_;
     std::vector<diagnostica> elenco_;
     std::vector<std::optional<occupante_cella>> occupanti_;

@@ -104,8 +104,8 @@ void citazione(const sorgenti_citate& sorgenti, const std::string& file, std::in
     std::size_t mancano = static_cast<std::size_t>(colonna - 1) > prima.size()
                               ? static_cast<std::size_t>(colonna - 1) - prima.size()
                               : 0;
-    out << "  " << std::string(numero.size(), ' ') << " | "
-        << std::string(caratteri + mancano, ' ') << "^\n";
+    out << "  " << std::string(numero.size(), ' ') << " | " << std::string(caratteri + mancano, ' ')
+        << "^\n";
 }
 
 void testo(const std::vector<diagnostica>& elenco, const sorgenti_citate& sorgenti,
@@ -139,9 +139,8 @@ void gcc(const std::vector<diagnostica>& elenco, const std::string& cartella, st
         if (d.posizione) out << " (at " << *d.posizione << " m)";
         out << " [" << etichetta(d) << "]\n";
         for (const nota_diagnostica& n : d.note) {
-            std::string dove_nota = n.file.empty() ? dove
-                                                   : luogo(nome_file(cartella, n.file), n.riga,
-                                                           n.colonna);
+            std::string dove_nota =
+                n.file.empty() ? dove : luogo(nome_file(cartella, n.file), n.riga, n.colonna);
             out << dove_nota << ": note: " << leggibile(n.messaggio) << '\n';
         }
     }
@@ -159,11 +158,13 @@ void in_json(const std::vector<diagnostica>& elenco, const std::string& cartella
         primo = false;
         out << ",\"code\":";
         if (d.livello == gravita::errore) {
-            out << d.codice << ",\"name\":null,\"meaning\":" << json(leggibile(significato_codice(d.codice)));
+            out << d.codice
+                << ",\"name\":null,\"meaning\":" << json(leggibile(significato_codice(d.codice)));
         } else {
             out << "null,\"name\":" << json(d.nome) << ",\"meaning\":null";
         }
-        out << ",\"file\":" << (d.file.empty() ? "null" : json(leggibile(nome_file(cartella, d.file))));
+        out << ",\"file\":"
+            << (d.file.empty() ? "null" : json(leggibile(nome_file(cartella, d.file))));
         out << ",\"line\":" << d.riga << ",\"column\":" << d.colonna;
         out << ",\"position\":";
         if (d.posizione) {

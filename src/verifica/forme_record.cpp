@@ -31,17 +31,16 @@ const forma_record velocita{"velocita", 2, campi_t{"posizione", "velocita"}};
 const forma_record aderenza{"aderenza", 2, campi_t{"posizione", "aderenza"}};
 const forma_record orologio{"orologio", 3, campi_t{"ore", "minuti", "secondi"}};
 const forma_record sabbia{"sabbia", 1, campi_t{"sabbia"}};
-const forma_record segnale{"segnale", 11,
-                           campi_t{"posizione", "sx", "s1", "s2", "s3", "rapp", "dx", "d1", "d2",
-                                   "d3", "tempo"}};
-const forma_record rallentamento{"rallentamento", 6,
-                                 campi_t{"x", "v", "l", "f_tt", "f_ta", "d_v"}};
+const forma_record segnale{
+    "segnale", 11,
+    campi_t{"posizione", "sx", "s1", "s2", "s3", "rapp", "dx", "d1", "d2", "d3", "tempo"}};
+const forma_record rallentamento{"rallentamento", 6, campi_t{"x", "v", "l", "f_tt", "f_ta", "d_v"}};
 const forma_record abbattimento{"abbattimento", 2, campi_t{"posizione", "codice"}};
 const forma_record stazione{
     "stazione", 17,
-    campi_t{"posizione", "tipo", "lunghezza", "campo 4", "campo 5", "campo 6", "campo 7",
-            "campo 8", "campo 9", "campo 10", "campo 11", "campo 12", "campo 13", "ore", "minuti",
-            "secondi", "nome"},
+    campi_t{"posizione", "tipo", "lunghezza", "campo 4", "campo 5", "campo 6", "campo 7", "campo 8",
+            "campo 9", "campo 10", "campo 11", "campo 12", "campo 13", "ore", "minuti", "secondi",
+            "nome"},
     16};
 
 bool ci(std::string_view parola, std::string_view parte) {
@@ -49,23 +48,27 @@ bool ci(std::string_view parola, std::string_view parte) {
 }
 bool esatto(std::string_view parola, std::string_view parte) { return contiene(parola, parte); }
 
-const std::vector<std::string> parole_intestazione = {
-    "lunghezza percorso",           "progressiva chilometrica uno", "progressiva chilometrica due",
-    "progressiva chilometrica tre", "sfondo uno",                   "sfondo due",
-    "sfondo tre",                   "ripetizione segnali 4 codici"};
-const std::vector<std::string> parole_caratteristiche = {
-    "pendenza", "montagna", "indicatori_vmax", "cartello_indicatore"};
-const std::vector<std::string> parole_treno = {
-    "numero vetture", "percentuale massa frenata", "sabbia",        "orologio",
-    "aderenza",       "velocita",                  "stazione",      "rallentamento",
-    "segnale",        "abbattimento"};
+const std::vector<std::string> parole_intestazione = {"lunghezza percorso",
+                                                      "progressiva chilometrica uno",
+                                                      "progressiva chilometrica due",
+                                                      "progressiva chilometrica tre",
+                                                      "sfondo uno",
+                                                      "sfondo due",
+                                                      "sfondo tre",
+                                                      "ripetizione segnali 4 codici"};
+const std::vector<std::string> parole_caratteristiche = {"pendenza", "montagna", "indicatori_vmax",
+                                                         "cartello_indicatore"};
+const std::vector<std::string> parole_treno = {"numero vetture", "percentuale massa frenata",
+                                               "sabbia",         "orologio",
+                                               "aderenza",       "velocita",
+                                               "stazione",       "rallentamento",
+                                               "segnale",        "abbattimento"};
 
-const std::vector<std::string> sezioni_linea = {"[generale]",  "[curve]",    "[pendenze]",
-                                                "[montagne]",  "[cartelli]", "[indicazioni]",
-                                                "[fine]"};
-const std::vector<std::string> sezioni_treno = {"[generale]",      "[aderenze]", "[vel_limite]",
-                                                "[stazioni]",      "[rallentamenti]",
-                                                "[segnali]",       "[codici]",   "[fine]"};
+const std::vector<std::string> sezioni_linea = {
+    "[generale]", "[curve]", "[pendenze]", "[montagne]", "[cartelli]", "[indicazioni]", "[fine]"};
+const std::vector<std::string> sezioni_treno = {"[generale]", "[aderenze]",      "[vel_limite]",
+                                                "[stazioni]", "[rallentamenti]", "[segnali]",
+                                                "[codici]",   "[fine]"};
 
 std::string minuscole(std::string_view s) {
     std::string m(s);
@@ -95,8 +98,7 @@ std::size_t distanza(std::string_view a, std::string_view b, std::size_t tetto) 
 
 }  // namespace
 
-const forma_record* riconosci_record(parte_sorgente parte, std::string_view p,
-                                     bool con_geometria) {
+const forma_record* riconosci_record(parte_sorgente parte, std::string_view p, bool con_geometria) {
     switch (parte) {
         case parte_sorgente::intestazione_linea:
             if (ci(p, "percorso") && ci(p, "lunghezza")) return &lunghezza;

@@ -18,7 +18,6 @@ std::string nome_campo(const forma_record* forma, int campo) {
     return std::string(forma->campi[static_cast<std::size_t>(campo)]);
 }
 
-
 // A finding at data field `campo` of the record being read (its keyword when the field was not
 // reached).
 diagnostica in_campo(const stato_run& stato, const lettore_campi& lettore, int campo) {
@@ -116,9 +115,10 @@ void riporta_codice(stato_run& stato, const lettore_campi& lettore, const forma_
         // The record ran out of fields on its own line: the author must act at its end.
         d = in_campo(stato, lettore, -1);
         d.colonna = lettore.colonna_fine_riga_record();
-        d.messaggio = std::string(significato_codice(25)) + ": " + std::string(forma->nome) +
-                      ": " + std::to_string(forma->numero_campi) + " fields expected, the line ends after " +
-                      std::to_string(a_capo) + " (missing: " + virgolette(nome_campo(forma, a_capo)) + ")";
+        d.messaggio = std::string(significato_codice(25)) + ": " + std::string(forma->nome) + ": " +
+                      std::to_string(forma->numero_campi) +
+                      " fields expected, the line ends after " + std::to_string(a_capo) +
+                      " (missing: " + virgolette(nome_campo(forma, a_capo)) + ")";
         if (!oltre_il_file) d.messaggio += "; the next line cannot lend it";
         // The lines it reached into are read again as rows: their stray fields say no more.
         if (lettore.campi_letti() > 0) {
@@ -130,7 +130,8 @@ void riporta_codice(stato_run& stato, const lettore_campi& lettore, const forma_
         d = in_campo(stato, lettore, campo);
         d.messaggio = significato_codice(codice);
         std::string nome = nome_campo(forma, campo);
-        if (!nome.empty()) d.messaggio += " (" + std::string(forma->nome) + ", field " + virgolette(nome) + ")";
+        if (!nome.empty())
+            d.messaggio += " (" + std::string(forma->nome) + ", field " + virgolette(nome) + ")";
         if (!causa.empty()) d.messaggio += ": " + causa;
     }
     d.livello = gravita::errore;

@@ -31,8 +31,7 @@ void codice_passata(stato_run& stato, std::int32_t codice, std::int32_t posizion
                     std::int32_t cella_causa, std::initializer_list<std::int32_t> celle_provate);
 
 // Order of the rows that the compiler silently depends on.
-void avvisa_ordine_pendenza(stato_run& stato, const lettore_campi& lettore,
-                            std::int32_t posizione);
+void avvisa_ordine_pendenza(stato_run& stato, const lettore_campi& lettore, std::int32_t posizione);
 void avvisa_ordine_curva(stato_run& stato, const lettore_campi& lettore, std::int32_t inizio,
                          std::int32_t lunghezza);
 

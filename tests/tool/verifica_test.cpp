@@ -62,8 +62,9 @@ TEST(Verifica, IlFormatoGccDaUnaRigaPerDiagnosticaComeLaLeggonoGliEditor) {
     con_due_sbagli(dir.percorso());
     prova::esito_strumento e = strumento(verifica(dir.percorso(), {"--format", "gcc"}));
     const std::string d = dir.percorso().string() + "/";
-    EXPECT_NE(e.uscita.find(d + sorgente_linea + ":63:1: warning: \"pendnza\" is not a record "
-                                                 "keyword"),
+    EXPECT_NE(e.uscita.find(d + sorgente_linea +
+                            ":63:1: warning: \"pendnza\" is not a record "
+                            "keyword"),
               std::string::npos)
         << e.uscita;
     EXPECT_NE(e.uscita.find("did you mean \"pendenza\"? [unknown-record]\n"), std::string::npos)
@@ -73,8 +74,9 @@ TEST(Verifica, IlFormatoGccDaUnaRigaPerDiagnosticaComeLaLeggonoGliEditor) {
                             "\"posizione\") (at 1500 m) [code 16]\n"),
               std::string::npos)
         << e.uscita;
-    EXPECT_NE(e.uscita.find(d + sorgente_treno + ":39:1: note: cell 31 (1550 m) is taken by the "
-                                                 "signal written here\n"),
+    EXPECT_NE(e.uscita.find(d + sorgente_treno +
+                            ":39:1: note: cell 31 (1550 m) is taken by the "
+                            "signal written here\n"),
               std::string::npos)
         << e.uscita;
 }
@@ -114,9 +116,9 @@ TEST(Verifica, CompileStampaGliAvvisiSenzaCambiareStato) {
     cartella_temporanea dir;
     prova::esporta_incorporate(dir.percorso());
     prova::modifica(dir.percorso() / sorgente_linea, "pendenza,  19300", "pendnza,  19300");
-    prova::esito_strumento e = strumento({"compile", dir.percorso().string(), "--scenario",
-                                          prova::scenario_incorporato, "--train",
-                                          prova::treno_incorporato});
+    prova::esito_strumento e =
+        strumento({"compile", dir.percorso().string(), "--scenario", prova::scenario_incorporato,
+                   "--train", prova::treno_incorporato});
     EXPECT_EQ(e.stato, 0) << e.errori;
     EXPECT_EQ(e.uscita, "");
     EXPECT_NE(e.errori.find("warning [unknown-record]: \"pendnza\""), std::string::npos)

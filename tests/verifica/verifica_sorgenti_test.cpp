@@ -1,3 +1,5 @@
+#include "verifica/verifica_sorgenti.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,7 +12,6 @@
 #include "support/cartella_temporanea.h"
 #include "textfile/scrittore_testo.h"
 #include "train/sorgente_treno.h"
-#include "verifica/verifica_sorgenti.h"
 
 namespace scenario {
 namespace {
@@ -74,41 +75,41 @@ TEST(Verifica, LeSorgentiIncorporateNonDannoNeErroriNeAvvisi) {
 // One mistake in the built-in sources, and the one diagnostic it must give.
 struct caso {
     const char* nome;
-    bool nella_linea;      // the mistake is in the line source (else in the train source)
-    const char* vecchio;   // replaced once
+    bool nella_linea;     // the mistake is in the line source (else in the train source)
+    const char* vecchio;  // replaced once
     const char* nuovo;
     gravita livello;
-    std::int32_t codice;   // for errors
-    const char* avviso;    // for warnings
+    std::int32_t codice;      // for errors
+    const char* avviso;       // for warnings
     const char* inizio_riga;  // the expected line begins so; nullptr: the line is not checked
-    const char* campo;     // the expected column is where this text begins on that line;
-                           // "$" just past the line's end; nullptr: column 1
-    bool solo;             // the only diagnostic
+    const char* campo;        // the expected column is where this text begins on that line;
+                              // "$" just past the line's end; nullptr: column 1
+    bool solo;                // the only diagnostic
 };
 
 const caso casi[] = {
     {"parola sbagliata nella linea", true, "pendenza,  19300,   10", "pendnza,  19300,   10",
      gravita::avviso, 0, "unknown-record", "pendnza", nullptr, true},
-    {"parola sbagliata nel treno", false, "stazione,    8400", "stazone,    8400",
-     gravita::avviso, 0, "unknown-record", "stazone", nullptr, true},
+    {"parola sbagliata nel treno", false, "stazione,    8400", "stazone,    8400", gravita::avviso,
+     0, "unknown-record", "stazone", nullptr, true},
     {"sezione sconosciuta", true, "[montagne]", "[montagnole]", gravita::avviso, 0,
      "unknown-section", "[montagnole]", nullptr, true},
-    {"campo di testo preso dalla riga dopo", true, "pendenza,  51200,   4",
-     "pendenza  51200,   4", gravita::errore, 25, nullptr, "pendenza  51200", "$", true},
+    {"campo di testo preso dalla riga dopo", true, "pendenza,  51200,   4", "pendenza  51200,   4",
+     gravita::errore, 25, nullptr, "pendenza  51200", "$", true},
     {"numero preso dalla riga dopo", false, "velocita,     800,   100",
-     "velocita,     800\r\n   100", gravita::avviso, 0, "record-runs-on", "velocita,     800",
-     "$", true},
+     "velocita,     800\r\n   100", gravita::avviso, 0, "record-runs-on", "velocita,     800", "$",
+     true},
     {"campi avanzati a fine riga", true, "montagna,   2800,  3250,  2",
-     "montagna,   2800,  3250,  2,  7", gravita::avviso, 0, "trailing-fields",
-     "montagna,   2800", "7", true},
+     "montagna,   2800,  3250,  2,  7", gravita::avviso, 0, "trailing-fields", "montagna,   2800",
+     "7", true},
     {"testo UTF-8", false, "LERNO", "LERN\xC3\x80", gravita::avviso, 0, "utf8-text",
      "stazione,       0", "\xC3\x80", true},
     {"pendenze fuori ordine", true, "pendenza,  19500,   35", "pendenza,  19200,   35",
      gravita::avviso, 0, "gradient-order", "pendenza,  19200", "19200", true},
-    {"curve sovrapposte", true, "curvad4,  1900,  400", "curvad4,  1000,  400", gravita::avviso,
-     0, "curve-overlap", "curvad4,  1000", "1000", true},
-    {"curve fuori ordine", true, "curvad4,  1900,  400", "curvad4,  500,  400", gravita::avviso,
-     0, "curve-order", "curvad4,  500", "500", true},
+    {"curve sovrapposte", true, "curvad4,  1900,  400", "curvad4,  1000,  400", gravita::avviso, 0,
+     "curve-overlap", "curvad4,  1000", "1000", true},
+    {"curve fuori ordine", true, "curvad4,  1900,  400", "curvad4,  500,  400", gravita::avviso, 0,
+     "curve-order", "curvad4,  500", "500", true},
     {"velocita non multipla di 5", true, "indicatori_vmax,  44550,  85,",
      "indicatori_vmax,  44550,  87,", gravita::avviso, 0, "value-rounded",
      "indicatori_vmax,  44550", "87", true},
@@ -116,21 +117,20 @@ const caso casi[] = {
      gravita::avviso, 0, "value-wrapped", "pendenza,  19300", "200", true},
     {"righe chiuse dal solo CR", true, "sfondo tre,    16400\r\n", "sfondo tre,    16400\r",
      gravita::avviso, 0, "cr-line-end", "sfondo tre", "\r", false},
-    {"segnale su un segnale", false, "segnale,    2800,", "segnale,    1500,", gravita::errore,
-     16, nullptr, "segnale,    1500,   1, 4, 0,  0, 0,    0,  0,0,0, 0\r\nsegnale,    1500", "1500",
+    {"segnale su un segnale", false, "segnale,    2800,", "segnale,    1500,", gravita::errore, 16,
+     nullptr, "segnale,    1500,   1, 4, 0,  0, 0,    0,  0,0,0, 0\r\nsegnale,    1500", "1500",
      true},
-    {"stazione fuori griglia", false, "stazione,    8400,", "stazione,    8425,",
-     gravita::errore, 8, nullptr, "stazione,    8425", "8425", true},
+    {"stazione fuori griglia", false, "stazione,    8400,", "stazione,    8425,", gravita::errore,
+     8, nullptr, "stazione,    8425", "8425", true},
     {"campo oltre la sua larghezza", false, "stazione,       0,  8,  400,  1,",
-     "stazione,       0,  8,  400,  300,", gravita::errore, 25, nullptr, "stazione,       0",
-     "300", true},
+     "stazione,       0,  8,  400,  300,", gravita::errore, 25, nullptr, "stazione,       0", "300",
+     true},
     {"riga oltre la linea", false, "rallentamento,   21400", "rallentamento,   99400",
      gravita::errore, 15, nullptr, "rallentamento", "99400", true},
-    {"curva senza classe", true, "curvas4,  600,  500", "curvas,  600,  500", gravita::errore,
-     103, nullptr, "curvas,  600", nullptr, true},
-    {"linea troppo lunga", true, "lunghezza percorso,    57000",
-     "lunghezza percorso,    1057000", gravita::errore, 1, nullptr, "lunghezza percorso",
-     "1057000", true},
+    {"curva senza classe", true, "curvas4,  600,  500", "curvas,  600,  500", gravita::errore, 103,
+     nullptr, "curvas,  600", nullptr, true},
+    {"linea troppo lunga", true, "lunghezza percorso,    57000", "lunghezza percorso,    1057000",
+     gravita::errore, 1, nullptr, "lunghezza percorso", "1057000", true},
 };
 
 class CasiVerifica : public testing::TestWithParam<caso> {};
@@ -277,9 +277,12 @@ TEST(Verifica, LaFixtureConPiuErroriLiDaTuttiInUnaVolta) {
         std::int32_t riga;
         const char* nome_o_codice;
     } const attesi[] = {
-        {"linea", 12, "curve-overlap"},   {"linea", 63, "unknown-record"},
-        {"linea", 100, "25"},             {"linea", 121, "value-rounded"},
-        {"treno", 29, "unknown-record"},  {"treno", 34, "utf8-text"},
+        {"linea", 12, "curve-overlap"},
+        {"linea", 63, "unknown-record"},
+        {"linea", 100, "25"},
+        {"linea", 121, "value-rounded"},
+        {"treno", 29, "unknown-record"},
+        {"treno", 34, "utf8-text"},
         {"treno", 40, "16"},
     };
     EXPECT_EQ(elenco.size(), std::size(attesi)) << testo_diagnostiche(elenco);
@@ -308,8 +311,8 @@ void primo_codice_tra_gli_errori(const sorgenti_da_compilare& da_compilare,
 
     std::optional<raccolta_diagnostiche::codice_registrato> primo = avvisi.primo_codice();
     if (!primo && compilazione.fermata_dai_timbri()) {
-        primo = raccolta_diagnostiche::codice_registrato{compilazione.stato().codice_errore, 0,
-                                                         false, {}};
+        primo = raccolta_diagnostiche::codice_registrato{
+            compilazione.stato().codice_errore, 0, false, {}};
     }
     if (!primo) {
         for (const diagnostica& d : elenco) {
