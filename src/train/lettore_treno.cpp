@@ -97,7 +97,9 @@ void leggi_sorgente_treno(stato_run& stato, std::int32_t prossimo_cartello) {
               prossimo_cartello};
     const bool con_generale = trova_generale(l);
     esito_lettura e = con_generale ? leggi_record(l) : esito_lettura::fine_lettura;
-    if (e != esito_lettura::abbandona) avvisa_treno_vuoto(stato, l.lettore, con_generale, l.stazione - 1);
+    if (e != esito_lettura::abbandona) {
+        avvisa_treno_vuoto(stato, l.lettore, con_generale, l.stazione - 1);
+    }
     chiudi(l);
     if (e == esito_lettura::abbandona) return;
     treno::completa_profili(l);
