@@ -26,8 +26,9 @@ diagnostica in_campo(const stato_run& stato, const lettore_campi& lettore, int c
     d.riga = stato.luogo_corrente.riga;
     d.colonna = stato.luogo_corrente.colonna;
     if (campo >= 0 && lettore.colonna_dato(campo) > 0) {
-        d.riga = lettore.riga_dato(campo);
         d.colonna = lettore.colonna_dato(campo);
+        // A field taken from a later line is missing from the record's own: act at its end.
+        if (lettore.riga_dato(campo) != d.riga) d.colonna = lettore.colonna_fine_riga_record();
     }
     return d;
 }
