@@ -8,6 +8,7 @@
 #include "model/guasto.h"
 #include "model/numeri.h"
 #include "textfile/parole_chiave.h"
+#include "verifica/sorveglianza.h"
 
 namespace scenario {
 
@@ -36,6 +37,10 @@ esito_lettura record_pendenza(stato_run& stato, lettura_linea& lettura) {
     std::int32_t posizione = lettura.lettore.leggi_numero();
     std::int32_t pendenza = lettura.lettore.leggi_numero();
     if (fuori_linea(stato, posizione)) return fuori_dalla_linea(stato, posizione);
+    avvisa_ordine_pendenza(stato, lettura.lettore, posizione);
+    avvisa_valore(stato, lettura.lettore, 1, pendenza,
+                  static_cast<long long>(basso8(static_cast<long long>(pendenza) + 100)) - 100,
+                  "cells keep gradient + 100 in 8 bits");
     std::int32_t cella = arrotonda<std::int32_t>(posizione / 50.0, "cella della pendenza");
     if (cella > 0) scrivi_pendenza_fino_a(stato, lettura, cella);
     lettura.pendenza_precedente = pendenza;
@@ -46,6 +51,7 @@ esito_lettura record_curva(stato_run& stato, lettura_linea& lettura, const std::
     std::int32_t inizio = lettura.lettore.leggi_numero();
     std::int32_t lunghezza = lettura.lettore.leggi_numero();
     if (fuori_linea(stato, inizio)) return fuori_dalla_linea(stato, inizio);
+    avvisa_ordine_curva(stato, lettura.lettore, inizio, lunghezza);
     std::optional<double> k = svolta_curva(parola);
     if (!k) return abbandona_linea(stato, lettura, 103);
     return disegna_curva(stato, lettura, inizio, lunghezza, *k);
@@ -56,6 +62,8 @@ esito_lettura record_montagna(stato_run& stato, lettura_linea& lettura) {
     std::int32_t fine = lettura.lettore.leggi_numero();
     std::int32_t tipo = lettura.lettore.leggi_numero();
     if (fuori_linea(stato, inizio)) return fuori_dalla_linea(stato, inizio);
+    const long long genere = tipo > 10 ? static_cast<long long>(tipo) - 10 : tipo;
+    avvisa_valore(stato, lettura.lettore, 2, genere, basso8(genere), "cells keep it in 8 bits");
     memo_montagna(stato, inizio, fine, tipo);
     if (stato.codice_errore > 0) {
         chiudi_ed_elimina(lettura);
@@ -72,6 +80,10 @@ esito_lettura record_indicatori(stato_run& stato, lettura_linea& lettura) {
         *campo = lettura.lettore.leggi_numero();
     }
     if (fuori_linea(stato, r.posizione)) return fuori_dalla_linea(stato, r.posizione);
+    int campo = 1;
+    for (std::int32_t v : {r.vas, r.vbs, r.vcs}) avvisa_passo_5(stato, lettura.lettore, campo++, v);
+    campo = 5;
+    for (std::int32_t v : {r.vad, r.vbd, r.vcd}) avvisa_passo_5(stato, lettura.lettore, campo++, v);
     memo_indicatori_v_max(stato, r);
     if (stato.codice_errore > 0) {
         chiudi_ed_elimina(lettura);
@@ -146,7 +158,9 @@ esito_lettura leggi_caratteristiche_linea(stato_run& stato, lettura_linea& lettu
         leggi_parola_chiave(stato, lettore);
         if (lettore.fine()) break;
         if (!salta_commenti(stato, lettore, commenti_di_fila, true)) break;
-        esito_lettura esito = esamina_caratteristica(stato, lettura);
+        esito_lettura esito =
+            esamina_sorvegliato(stato, lettore, parte_sorgente::caratteristiche_linea,
+                                [&] { return esamina_caratteristica(stato, lettura); });
         if (esito != esito_lettura::prosegui) return esito;
     }
     return esito_lettura::fine_lettura;

@@ -4,6 +4,7 @@
 
 #include "model/guasto.h"
 #include "model/numeri.h"
+#include "verifica/sorveglianza.h"
 
 namespace scenario {
 
@@ -22,11 +23,14 @@ std::int16_t coppia_velocita(std::int32_t velocita_s, std::int32_t velocita_d) {
 }  // namespace
 
 void memo_indicatori_v_max(stato_run& stato, const riga_indicatori_v_max& r) {
-    cella& c = stato.percorso[cella_cartello(r.posizione)];
+    const std::int32_t n = cella_cartello(r.posizione);
+    cella& c = stato.percorso[n];
     if (!libera(c)) {
+        cella_occupata(stato, n);
         registra_errore(stato, 21);
         return;
     }
+    annota_cella(stato, n, "maximum-speed board");
     // Member by member, in the row's order: a speed that overflows stops the compiler with what
     // came before it already in the cell, as a signal below 325 m keeps its cell.
     c.tipo = tipo_cella::indicatore_v_max;
@@ -38,8 +42,12 @@ void memo_indicatori_v_max(stato_run& stato, const riga_indicatori_v_max& r) {
 
 bool memo_cartello_indicatore(stato_run& stato, std::int32_t posizione, const std::string& testo,
                               std::int32_t& indice) {
-    cella& c = stato.percorso[cella_cartello(posizione)];
-    if (!libera(c)) return false;
+    const std::int32_t n = cella_cartello(posizione);
+    cella& c = stato.percorso[n];
+    if (!libera(c)) {
+        cella_occupata(stato, n);
+        return false;
+    }
     // Index 0 is never used; below it the board texts would run out of the table.
     if (indice < 1) {
         throw guasto_esecuzione("troppi cartelli indicatori: nessun indice libero in punti per \"" +
@@ -47,6 +55,7 @@ bool memo_cartello_indicatore(stato_run& stato, std::int32_t posizione, const st
     }
     std::string nome = nome_ammesso(testo);
     c.tipo = tipo_cella::cartello_indicazione;
+    annota_cella(stato, n, "indication board");
     c.dato1 = stretto<std::int16_t>(indice, "indice del cartello");
     stato.punti[indice].nome = std::move(nome);
     indice -= 1;

@@ -6,6 +6,7 @@
 #include "model/numeri.h"
 #include "model/punto.h"
 #include "textfile/parole_chiave.h"
+#include "verifica/sorveglianza.h"
 
 namespace scenario {
 
@@ -114,8 +115,11 @@ esito_lettura leggi_intestazione_linea(stato_run& stato, lettura_linea& lettura)
         if (lettore.fine()) break;
         // A file ending in comments is cut short here.
         salta_commenti(stato, lettore, commenti_di_fila, false);
-        if (esamina_intestazione(stato, lettura) == esito_lettura::abbandona)
+        if (esamina_sorvegliato(stato, lettore, parte_sorgente::intestazione_linea, [&] {
+                return esamina_intestazione(stato, lettura);
+            }) == esito_lettura::abbandona) {
             return esito_lettura::abbandona;
+        }
         if (intestazione_sezione(stato.riga)) break;
     }
     return esito_lettura::prosegui;

@@ -1,5 +1,6 @@
 #include "model/stato_run.h"
 
+#include "model/diagnostica.h"
 #include "model/numeri.h"
 
 namespace scenario {
@@ -35,11 +36,18 @@ bool percorso_dimensionato(const stato_run& stato) { return !stato.percorso.empt
 void registra_errore(stato_run& stato, std::int32_t codice) {
     stato.codice_errore = codice;
     stato.luogo_errore = stato.luogo_corrente;
+    if (stato.diagnostiche != nullptr) {
+        stato.diagnostiche->nota_codice({codice, 0, false, stato.luogo_corrente});
+    }
 }
 
 void registra_errore(stato_run& stato, std::int32_t codice, std::int32_t posizione) {
-    registra_errore(stato, codice);
+    stato.codice_errore = codice;
+    stato.luogo_errore = stato.luogo_corrente;
     stato.posizione_errore = posizione;
+    if (stato.diagnostiche != nullptr) {
+        stato.diagnostiche->nota_codice({codice, posizione, true, stato.luogo_corrente});
+    }
 }
 
 }  // namespace scenario

@@ -13,6 +13,8 @@
 
 namespace scenario {
 
+class raccolta_diagnostiche;
+
 // The whole state of one run: the model, the identity, the error fields and the shared counters.
 struct stato_run {
     // Identity.
@@ -47,6 +49,8 @@ struct stato_run {
     luogo_sorgente luogo_corrente;
     luogo_sorgente luogo_errore;
     std::string causa_guasto;  // what the run-time fault behind a code 25 was
+    // Where warnings and, in check, every code go; none in the program's own run.
+    raccolta_diagnostiche* diagnostiche = nullptr;
 };
 
 // Every entry 0..86 back to all-zero with an empty `nome`.

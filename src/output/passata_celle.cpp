@@ -1,6 +1,7 @@
 #include "output/passata_celle.h"
 
 #include "model/numeri.h"
+#include "verifica/sorveglianza.h"
 
 namespace scenario {
 
@@ -26,6 +27,7 @@ void segna(stato_run& s, std::int32_t n) {
     cella& c = s.percorso[n];
     c.tipo = tipo_cella::punto_codice;
     c.dato1 = codice_aggiunto;
+    annota_cella(s, n, "code point added by the cell pass");
 }
 
 void abbassa_codice(stato_run& s, std::int32_t n) {
@@ -52,7 +54,7 @@ void segnali_prima_dell_avviso(stato_run& s) {
         } else if (tipo_di(s, segnale - 2) == tipo_cella::punto_codice) {
             abbassa_codice(s, segnale - 2);
         } else {
-            registra_errore(s, 11, metri(segnale));
+            codice_passata(s, 11, metri(segnale), segnale, {segnale - 1, segnale - 2});
         }
     }
 }
@@ -75,7 +77,10 @@ void gruppi_di_avvicinamento(stato_run& s) {
                 posto = true;
             }
         }
-        if (!posto) registra_errore(s, 12, metri(s.i));
+        if (!posto) {
+            codice_passata(s, 12, metri(s.i), s.i,
+                           {s.i - g.vicina, s.i - g.vicina - 1, s.i - g.vicina - 2});
+        }
     }
 }
 
@@ -106,7 +111,7 @@ void punti_interni(stato_run& s, std::int32_t fine) {
             s.contatore = -1;
         } else {
             // The counter stays past 8: no further point in this slowdown.
-            registra_errore(s, 13, metri(s.k));
+            codice_passata(s, 13, metri(s.k), s.i, {s.k, s.k - 1, s.k + 1});
         }
     } while (s.k < fine);
 }
@@ -128,7 +133,7 @@ void punto_dopo_la_fine(stato_run& s) {
     } else if (libera_n(s, s.contatore - 1)) {
         segna(s, s.contatore - 1);
     } else {
-        registra_errore(s, 13, metri(s.k));
+        codice_passata(s, 13, metri(s.k), s.i, {s.contatore, s.contatore - 1});
     }
 }
 

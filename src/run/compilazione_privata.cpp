@@ -9,6 +9,7 @@
 #include "run/errore.h"
 #include "run/memorizza_percorso.h"
 #include "textfile/file_disco.h"
+#include "verifica/sorveglianza.h"
 
 namespace scenario {
 
@@ -32,6 +33,9 @@ compilazione_privata::compilazione_privata(const sorgenti_da_compilare& sorgenti
     stato_.cartella = cartella_.percorso();
     scrivi(percorso_file(stato_, nome_sorgente_linea(stato_)), sorgenti.sorgente_linea);
     scrivi(percorso_file(stato_, nome_sorgente_treno(stato_)), sorgenti.sorgente_treno);
+    stato_.diagnostiche = sorgenti.diagnostiche;
+    esamina_testo_sorgente(stato_, sorgenti.sorgente_linea, nome_sorgente_linea(stato_));
+    esamina_testo_sorgente(stato_, sorgenti.sorgente_treno, nome_sorgente_treno(stato_));
     try {
         scritti_ = memorizza_percorso(stato_, schermo, sorgenti.j);
     } catch (const fine_programma& fine) {
@@ -40,6 +44,9 @@ compilazione_privata::compilazione_privata(const sorgenti_da_compilare& sorgenti
         stato_.codice_errore = fine.codice;
         stato_.luogo_errore = {};
     }
+    concludi_diagnostiche(stato_);
+    // The sink belongs to the caller and may go before this object.
+    stato_.diagnostiche = nullptr;
 }
 
 std::vector<std::string> compilazione_privata::file_binari() const {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/diagnostica.h"
 #include "model/stato_run.h"
 #include "run/piattaforma.h"
 #include "textfile/cartella_privata.h"
@@ -20,6 +21,8 @@ struct sorgenti_da_compilare {
     std::int32_t j = 1;  // as memorizza_percorso's: 0 builds no line geometry
     // Where the private folder is made; empty: the system's temporary folder.
     std::filesystem::path base;
+    // Where the readers report; with a sink that keeps going (check) nothing is written.
+    raccolta_diagnostiche* diagnostiche = nullptr;
 };
 
 // One compilation of two sources exactly as the program compiles its own (memorizza_percorso:

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/diagnostica.h"
 #include "output/file_binari.h"
 #include "output/passata_celle.h"
 #include "output/timbri.h"
@@ -25,6 +26,8 @@ bool memorizza_percorso(stato_run& stato, piattaforma& schermo, std::int32_t j) 
     if (std::int32_t codice = applica_timbri(stato); codice != 0) {
         errore(stato, schermo, std::to_string(codice));
     }
+    // A check reports the stamp conflicts too, but writes no file.
+    if (stato.diagnostiche != nullptr && stato.diagnostiche->prosegui()) return false;
     scrivi_file_binari(stato);
     return true;
 }

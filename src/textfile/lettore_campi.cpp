@@ -50,6 +50,76 @@ void lettore_campi::inizia_campo() {
     salta_spazi();
     luogo_.riga = riga_;
     luogo_.colonna = static_cast<std::int32_t>(pos_ - inizio_riga_ + 1);
+    if (campi_letti_ < campi_ricordati) {
+        righe_dati_[campi_letti_] = luogo_.riga;
+        colonne_dati_[campi_letti_] = luogo_.colonna;
+    }
+    if (primo_a_capo_ < 0 && riga_ > riga_record_) primo_a_capo_ = campi_letti_;
+    ++campi_letti_;
+}
+
+void lettore_campi::inizia_record() {
+    riga_record_ = luogo_.riga;
+    // The keyword may have consumed its own line end: its line is where it began.
+    if (riga_ != riga_record_) {
+        std::size_t n = inizio_riga_ == 0 ? 0 : inizio_riga_ - 1;
+        while (n > 0 && testo_[n - 1] != '\n') --n;
+        inizio_riga_record_ = n;
+    } else {
+        inizio_riga_record_ = inizio_riga_;
+    }
+    campi_letti_ = 0;
+    primo_a_capo_ = -1;
+}
+
+std::int32_t lettore_campi::riga_dato(int n) const {
+    return n >= 0 && n < campi_ricordati && n < campi_letti_ ? righe_dati_[n] : 0;
+}
+
+std::int32_t lettore_campi::colonna_dato(int n) const {
+    return n >= 0 && n < campi_ricordati && n < campi_letti_ ? colonne_dati_[n] : 0;
+}
+
+namespace {
+
+// The end of the line that starts at `inizio`: the offset of its LF (or CR LF), or the text's end.
+std::size_t fine_riga_da(const std::string& testo, std::size_t inizio) {
+    std::size_t fine = testo.find('\n', inizio);
+    if (fine == std::string::npos) return testo.size();
+    if (fine > inizio && testo[fine - 1] == '\r') --fine;
+    return fine;
+}
+
+}  // namespace
+
+std::string lettore_campi::testo_riga_record() const {
+    if (inizio_riga_record_ > testo_.size()) return {};
+    return testo_.substr(inizio_riga_record_,
+                         fine_riga_da(testo_, inizio_riga_record_) - inizio_riga_record_);
+}
+
+std::int32_t lettore_campi::colonna_fine_riga_record() const {
+    std::string riga = testo_riga_record();
+    std::size_t fine = riga.find_last_not_of(" \t");
+    return static_cast<std::int32_t>(fine == std::string::npos ? 1 : fine + 2);
+}
+
+void lettore_campi::riprendi_dopo_record() {
+    if (riga_record_ <= 0 || inizio_riga_record_ > testo_.size()) return;
+    std::size_t lf = testo_.find('\n', inizio_riga_record_);
+    pos_ = lf == std::string::npos ? testo_.size() : lf + 1;
+    riga_ = riga_record_ + 1;
+    inizio_riga_ = pos_;
+}
+
+std::string lettore_campi::testo_riga(std::int32_t riga) const {
+    std::size_t inizio = 0;
+    for (std::int32_t n = 1; n < riga; ++n) {
+        std::size_t lf = testo_.find('\n', inizio);
+        if (lf == std::string::npos) return {};
+        inizio = lf + 1;
+    }
+    return testo_.substr(inizio, fine_riga_da(testo_, inizio) - inizio);
 }
 
 std::string lettore_campi::leggi_testo() {

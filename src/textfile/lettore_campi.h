@@ -37,6 +37,29 @@ public:
     // Where the last field read began (1-based line and column).
     const luogo_sorgente& luogo_campo() const { return luogo_; }
 
+    // The record being read, for diagnostics: the keyword field just read starts it; the data
+    // fields that follow are counted with where each began. Reading is not changed by any of it.
+    static constexpr int campi_ricordati = 24;
+    void inizia_record();
+    std::int32_t riga_record() const { return riga_record_; }
+    // Data fields begun since the keyword (the next keyword's field is counted too until it
+    // starts its own record).
+    int campi_letti() const { return campi_letti_; }
+    // Where data field n (0-based) began; {0, 0} past the fields remembered.
+    std::int32_t riga_dato(int n) const;
+    std::int32_t colonna_dato(int n) const;
+    // The first data field that began on a later line than the keyword, or -1.
+    int primo_dato_a_capo() const { return primo_a_capo_; }
+    // The record's line as written (without its line end), and the column just past its last
+    // non-blank byte.
+    std::string testo_riga_record() const;
+    std::int32_t colonna_fine_riga_record() const;
+    // Goes back or forward to the start of the line after the record's line: a record that
+    // raised a code is left there, and reading resumes with the next line.
+    void riprendi_dopo_record();
+    // Line `riga` (1-based) as written, without its line end; empty past the end.
+    std::string testo_riga(std::int32_t riga) const;
+
 private:
     bool a_spazio() const;
     std::size_t lunghezza_fine_riga() const;  // 0 when not at a line end
@@ -49,6 +72,13 @@ private:
     std::int32_t riga_ = 1;
     std::size_t inizio_riga_ = 0;
     luogo_sorgente luogo_;
+
+    std::int32_t riga_record_ = 0;
+    std::size_t inizio_riga_record_ = 0;
+    int campi_letti_ = 0;
+    int primo_a_capo_ = -1;
+    std::int32_t righe_dati_[campi_ricordati] = {};
+    std::int32_t colonne_dati_[campi_ricordati] = {};
 };
 
 }  // namespace scenario

@@ -11,6 +11,8 @@ and draw the compiled files.
 Usage: scenario-tool COMMAND [ARGUMENTS]
 
 Commands:
+  check DIR --scenario NAME --train NUMBER [--no-line] [--format text|gcc|json]
+      every problem of DIR/NAME_linea.txt and DIR/NAME_NUMBER-.txt at once; writes no file
   compile DIR --scenario NAME --train NUMBER [--no-line] [--out OUTDIR]
       compile DIR/NAME_linea.txt and DIR/NAME_NUMBER-.txt into the binary files
   sources DIR [--scenario NAME] [--train NUMBER] [--force]
@@ -26,11 +28,40 @@ Commands:
 
 Exit status:
   0   done
-  1   compile: files written, but the compiler or the cell pass recorded an error code
-  2   nothing written: the compilation stopped, or sources would be overwritten
+  1   compile: files written, but the compiler or the cell pass recorded an error code;
+      check: errors found
+  2   nothing written: the compilation stopped, or sources would be overwritten;
+      check: a source is missing or cannot be read
   3   a file could not be read, written or renamed
   64  a mistake on the command line
   65  dump, render: not a well-formed compiled file
+)";
+
+constexpr std::string_view check =
+    R"(Usage: scenario-tool check DIR --scenario NAME --train NUMBER [--no-line]
+                          [--format text|gcc|json]
+
+Reads DIR/NAME_linea.txt and DIR/NAME_NUMBER-.txt with the compiler's own readers and rules,
+builds the line geometry as compile does, runs the cell pass on what was read, and lists every
+problem at once; it writes no file. A record that raises an error code is reported and the
+reading goes on with the next line.
+
+  error     what compile records as a code: same number, same meaning
+  warning   the output would be valid but probably not what you meant; each kind has a short
+            name (unknown-record, record-runs-on, trailing-fields, unknown-section, utf8-text,
+            gradient-order, curve-order, curve-overlap, value-wrapped, value-rounded,
+            no-generale, no-stations, cr-line-end)
+  note      context: what stands on a taken cell and where it was written
+
+Options:
+  --scenario NAME   the scenario name
+  --train NUMBER    the train number
+  --no-line         as compile --no-line: no geometry, curves are not read
+  --format FORMAT   text (default; with the source line and a caret), gcc (one line each:
+                    FILE:LINE:COLUMN: error|warning|note: message [code N]) or json
+
+Exit status: 0 no error (warnings allowed); 1 errors; 2 a source is missing or cannot be read;
+64 a mistake on the command line.
 )";
 
 constexpr std::string_view compile =
@@ -55,6 +86,8 @@ Options:
 
 The outcome goes to standard error: a recorded code with its meaning, the position in
 metres and the source record (file:line:column) that raised it, then the files written.
+
+Warnings met on the way (see check) are printed too, in check's text form.
 
 Exit status: 0 files written, no code; 1 files written, a code recorded; 2 no file written
 (a source missing, or the compiler stopped before sizing the cells, or codes 1250/1251);
@@ -156,6 +189,7 @@ Shows the list of commands, or the help of one command.
 std::string_view aiuto_generale() { return generale; }
 
 std::string_view aiuto_comando(std::string_view comando) {
+    if (comando == "check") return check;
     if (comando == "compile") return compile;
     if (comando == "sources") return sources;
     if (comando == "dump") return dump;

@@ -14,6 +14,7 @@
 #include "textfile/file_disco.h"
 #include "tool/argomenti.h"
 #include "tool/piattaforma_strumento.h"
+#include "tool/stampa_diagnostiche.h"
 #include "tool/stati_uscita.h"
 
 namespace scenario::strumento {
@@ -38,6 +39,8 @@ std::string descrizione_per_autore(const stato_run& stato, const std::filesystem
     std::string causa = stato.causa_guasto;
     sostituisci_tutto(causa, nome_leggibile(lavoro), nome_leggibile(sorgenti));
     sostituisci_tutto(causa, lavoro.string(), sorgenti.string());
+    // A line ended by CR alone leaves the CR inside a field: show it, do not send it.
+    sostituisci_tutto(causa, "\r", "\\r");
     return descrivi_errore(stato.codice_errore, stato.posizione_errore, luogo, causa);
 }
 
@@ -99,8 +102,15 @@ int compila(const richiesta_compilazione& richiesta, std::ostream& errori) {
         sorgenti.sorgente_treno = leggi_file(richiesta.sorgenti / nome_sorgente_treno(nomi));
         sorgenti.j = richiesta.con_linea ? 1 : 0;
 
+        // The compiler stops at its first code as always; the warnings met on the way are told.
+        raccolta_diagnostiche avvisi(false);
+        sorgenti.diagnostiche = &avvisi;
         piattaforma_strumento schermo(errori);
         compilazione_privata compilazione(sorgenti, schermo);
+        stampa_diagnostiche(avvisi.elenco(), formato_diagnostiche::testo,
+                            {{nome_sorgente_linea(nomi), sorgenti.sorgente_linea},
+                             {nome_sorgente_treno(nomi), sorgenti.sorgente_treno}},
+                            richiesta.sorgenti.string(), errori);
         codice = compilazione.stato().codice_errore;
         if (!compilazione.file_scritti()) {
             errori << descrizione_per_autore(compilazione.stato(), richiesta.sorgenti,

@@ -11,6 +11,7 @@
 #include "tool/comando_dump.h"
 #include "tool/comando_servi.h"
 #include "tool/comando_sorgenti.h"
+#include "tool/comando_verifica.h"
 #include "tool/stati_uscita.h"
 #include "tool/uscita_standard.h"
 
@@ -25,7 +26,8 @@ struct comando {
     funzione_comando esegui;
 };
 
-constexpr std::array<comando, 5> comandi = {{
+constexpr std::array<comando, 6> comandi = {{
+    {"check", comando_verifica},
     {"compile", comando_compila},
     {"sources", comando_sorgenti},
     {"dump", comando_dump},

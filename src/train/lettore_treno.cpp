@@ -8,6 +8,7 @@
 #include "textfile/file_disco.h"
 #include "textfile/parole_chiave.h"
 #include "train/lettura_treno.h"
+#include "verifica/sorveglianza.h"
 
 namespace scenario {
 
@@ -64,7 +65,8 @@ esito_lettura leggi_record(lettura& l) {
         leggi_parola_chiave(l.stato, l.lettore);
         if (l.lettore.fine()) break;
         if (!salta_commenti(l.stato, l.lettore, commenti_di_fila, true)) break;
-        esito_lettura e = esamina(l);
+        esito_lettura e = esamina_sorvegliato(l.stato, l.lettore, parte_sorgente::treno,
+                                              [&l] { return esamina(l); });
         if (e != esito_lettura::prosegui) return e;
     }
     return esito_lettura::fine_lettura;
@@ -93,7 +95,11 @@ void verifica_progressive(stato_run& stato) {
 void leggi_sorgente_treno(stato_run& stato, std::int32_t prossimo_cartello) {
     lettura l{stato, lettore_campi::da_file(percorso_file(stato, nome_sorgente_treno(stato))),
               prossimo_cartello};
-    esito_lettura e = trova_generale(l) ? leggi_record(l) : esito_lettura::fine_lettura;
+    const bool con_generale = trova_generale(l);
+    esito_lettura e = con_generale ? leggi_record(l) : esito_lettura::fine_lettura;
+    if (e != esito_lettura::abbandona) {
+        avvisa_treno_vuoto(stato, l.lettore, con_generale, l.stazione - 1);
+    }
     chiudi(l);
     if (e == esito_lettura::abbandona) return;
     treno::completa_profili(l);

@@ -1,5 +1,6 @@
 #include "model/numeri.h"
 #include "train/lettura_treno.h"
+#include "verifica/sorveglianza.h"
 
 // The speed-limit and adhesion profiles: each row gives the value from its own cell onward, so
 // the cells from the previous row's cell up to this row's receive the previous row's value.
@@ -23,6 +24,7 @@ esito_lettura leggi_velocita(lettura& l) {
     std::int32_t posizione = l.lettore.leggi<std::int32_t>();
     std::int32_t velocita = l.lettore.leggi<std::int32_t>();
     if (!entro_percorso(l, posizione, 100)) return esito_lettura::fine_lettura;
+    avvisa_passo_5(l.stato, l.lettore, 1, velocita);
     std::int32_t fino_a = cella_profilo(posizione);
     if (fino_a > 0) {
         do {
@@ -41,6 +43,7 @@ esito_lettura leggi_aderenza(lettura& l) {
     std::int32_t posizione = l.lettore.leggi<std::int32_t>();
     std::int32_t valore = l.lettore.leggi<std::int32_t>();
     if (!entro_percorso(l, posizione, 100)) return esito_lettura::fine_lettura;
+    avvisa_valore(l.stato, l.lettore, 1, valore, basso8(valore), "the cells keep it in 8 bits");
     std::int32_t fino_a = cella_profilo(posizione);
     if (fino_a > 0) {
         do {

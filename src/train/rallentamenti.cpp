@@ -2,6 +2,7 @@
 
 #include "model/numeri.h"
 #include "train/lettura_treno.h"
+#include "verifica/sorveglianza.h"
 
 namespace scenario {
 
@@ -26,22 +27,28 @@ void memo_rallentamento(stato_run& stato, const riga_rallentamento& r) {
     if (con_avviso) {
         w = cella_vicina(differenza32(r.x, 1200) / 50.0 + 1);
         if (!libera(stato.percorso[w])) {
+            cella_occupata(stato, w);
             registra_errore(stato, 17);
             return;
         }
     }
     const std::int32_t s = cella_vicina(r.x / 50.0 + 1);
     if (!libera(stato.percorso[s])) {
+        cella_occupata(stato, s);
         registra_errore(stato, 18);
         return;
     }
     const std::int32_t e = cella_vicina(somma32(r.x, r.l) / 50.0 + 1);
     if (!libera(stato.percorso[e])) {
+        cella_occupata(stato, e);
         registra_errore(stato, 19);
         return;
     }
 
     stato.percorso[e].tipo = tipo_cella::fine_rallentamento;
+    annota_cella(stato, e, "slowdown end");
+    annota_cella(stato, s, "slowdown start");
+    if (con_avviso) annota_cella(stato, w, "slowdown warning board");
     scrivi_d_v(stato.percorso[e], r.d_v);
     stato.percorso[s].tipo = tipo_cella::inizio_rallentamento;
     scrivi_d_v(stato.percorso[s], r.d_v);
@@ -61,6 +68,7 @@ void memo_rallentamento(stato_run& stato, const riga_rallentamento& r) {
     const long long h = stato.indice;
     for (long long n = h; n > h - 4; --n) {
         if (!libera(stato.percorso[n])) {
+            cella_occupata(stato, static_cast<std::int32_t>(n));
             registra_errore(stato, 20);
             return;
         }
@@ -68,6 +76,8 @@ void memo_rallentamento(stato_run& stato, const riga_rallentamento& r) {
     for (std::int32_t distanza = 1; distanza <= 4; ++distanza) {
         cella& c = stato.percorso[h - distanza + 1];
         c.tipo = tipo_cella::preavviso_avviso;
+        annota_cella(stato, static_cast<std::int32_t>(h - distanza + 1),
+                     "approach mark of a slowdown warning board");
         c.dato1 = basso16(distanza);
         if (r.d_v != 0) c.dato2 = basso16(distanza);
     }

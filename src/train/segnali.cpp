@@ -2,6 +2,7 @@
 
 #include "model/numeri.h"
 #include "train/lettura_treno.h"
+#include "verifica/sorveglianza.h"
 
 namespace scenario {
 
@@ -9,9 +10,11 @@ void memo_segnale(stato_run& stato, riga_segnale& s) {
     const std::int32_t c = arrotonda<std::int32_t>(s.posizione / 50.0 + 1, "cella del segnale");
     cella& segnale = stato.percorso[c];
     if (!libera(segnale)) {
+        cella_occupata(stato, c);
         registra_errore(stato, 16);
         return;
     }
+    annota_cella(stato, c, "signal");
     // The cell members are 16 and 8 bits wide: the sums wrap in that width.
     const long long lato_sinistro = static_cast<long long>(s.sx) * 3 + s.dx;
     segnale.tipo = tipo_cella::segnale;
@@ -37,6 +40,10 @@ esito_lettura leggi_segnale(lettura& l) {
         *campo = l.lettore.leggi<std::int32_t>();
     }
     if (!entro_percorso(l, s.posizione, 100)) return esito_lettura::fine_lettura;
+    if (s.sx == 2) {
+        const long long tempo = s.tempo >= 1 && s.tempo <= 100 ? 101 : s.tempo;
+        avvisa_valore(l.stato, l.lettore, 10, tempo, basso8(tempo), "the cell keeps it in 8 bits");
+    }
     memo_segnale(l.stato, s);
     if (l.stato.codice_errore > 0) {
         registra_errore(l.stato, l.stato.codice_errore, s.posizione);

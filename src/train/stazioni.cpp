@@ -1,5 +1,6 @@
 #include "model/numeri.h"
 #include "train/lettura_treno.h"
+#include "verifica/sorveglianza.h"
 
 namespace scenario::treno {
 
@@ -102,7 +103,9 @@ esito_lettura leggi_stazione(lettura& l) {
             return esito_lettura::abbandona;
         }
         // Whatever the cell held is overwritten: the stop mark is not tested for being free.
-        cella& c = stato.percorso[arrotonda<std::int32_t>(fermata, "cella di fermata")];
+        const std::int32_t cella_fermata = arrotonda<std::int32_t>(fermata, "cella di fermata");
+        cella& c = stato.percorso[cella_fermata];
+        annota_cella(stato, cella_fermata, "station stop mark");
         c.tipo = tipo_cella::fermata;
         c.dato1 = basso16(n);
     }

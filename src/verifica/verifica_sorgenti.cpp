@@ -1,0 +1,32 @@
+#include "verifica/verifica_sorgenti.h"
+
+#include <algorithm>
+
+#include "model/nomi_file.h"
+#include "run/piattaforma.h"
+
+namespace scenario {
+
+std::vector<diagnostica> verifica_sorgenti(sorgenti_da_compilare sorgenti) {
+    raccolta_diagnostiche raccolta(true);
+    sorgenti.diagnostiche = &raccolta;
+    // The stamp conflict's message box is a diagnostic here.
+    piattaforma_muta schermo;
+    compilazione_privata compilazione(sorgenti, schermo);
+    // In the order an author reads: the line source, the train source, then what has no row;
+    // within a file by line, keeping the order found on one line.
+    const identita_file nomi{sorgenti.nome_scenario, sorgenti.numero_treno};
+    const std::string linea = nome_sorgente_linea(nomi);
+    auto rango = [&linea](const diagnostica& d) {
+        return d.file.empty() ? 2 : d.file == linea ? 0 : 1;
+    };
+    std::vector<diagnostica> elenco = std::move(raccolta.elenco());
+    std::stable_sort(elenco.begin(), elenco.end(),
+                     [&rango](const diagnostica& a, const diagnostica& b) {
+                         if (rango(a) != rango(b)) return rango(a) < rango(b);
+                         return a.riga < b.riga;
+                     });
+    return elenco;
+}
+
+}  // namespace scenario
