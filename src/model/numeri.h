@@ -47,7 +47,9 @@ inline std::uint8_t basso8(long long valore) { return static_cast<std::uint8_t>(
 inline std::int16_t basso16(long long valore) { return static_cast<std::int16_t>(valore); }
 
 // 32-bit arithmetic of the sources: an overflow is a run-time fault, never a silent wrap.
-inline std::int32_t somma32(long long a, long long b) { return stretto<std::int32_t>(a + b, "somma"); }
+inline std::int32_t somma32(long long a, long long b) {
+    return stretto<std::int32_t>(a + b, "somma");
+}
 inline std::int32_t differenza32(long long a, long long b) {
     return stretto<std::int32_t>(a - b, "differenza");
 }

@@ -8,7 +8,7 @@ namespace scenario {
 // Per-metre line geometry: metres 0..lunghezza_estesa, two components each. An element is empty,
 // a 16-bit integer or a double; the type code is the one written to the "_linea.dat" file.
 class profilo_linea {
-public:
+  public:
     enum class tipo_valore : std::uint16_t { vuoto = 0, intero = 2, reale = 5 };
 
     // Sizes to metres 0..ultimo_metro, every element empty.
@@ -20,12 +20,16 @@ public:
     void imposta_intero(long long metro, int componente, std::int16_t valore);
     void imposta_reale(long long metro, int componente, double valore);
 
-    tipo_valore tipo(long long metro, int componente) const { return tipi_[indice(metro, componente)]; }
+    tipo_valore tipo(long long metro, int componente) const {
+        return tipi_[indice(metro, componente)];
+    }
     // The element's value as a double (an empty element reads as 0, as an empty variant does in
     // arithmetic).
-    double valore(long long metro, int componente) const { return valori_[indice(metro, componente)]; }
+    double valore(long long metro, int componente) const {
+        return valori_[indice(metro, componente)];
+    }
 
-private:
+  private:
     // First index fastest, as in the file; every access checked. Inline: the geometry of a long
     // line is millions of accesses.
     std::size_t indice(long long metro, int componente) const {

@@ -12,16 +12,15 @@ namespace scenario {
 // naming the array, never undefined behaviour.
 template <typename T>
 class tabella {
-public:
-    explicit tabella(const char* nome, std::size_t dimensione = 0) : nome_(nome), dati_(dimensione) {}
+  public:
+    explicit tabella(const char* nome, std::size_t dimensione = 0)
+        : nome_(nome), dati_(dimensione) {}
 
     T& operator[](long long indice) { return dati_[verifica(indice)]; }
     const T& operator[](long long indice) const { return dati_[verifica(indice)]; }
 
     // Resizes to `dimensione` elements, every one value-initialised (all-zero, empty).
-    void dimensiona(std::size_t dimensione) {
-        dati_.assign(dimensione, T{});
-    }
+    void dimensiona(std::size_t dimensione) { dati_.assign(dimensione, T{}); }
     std::size_t size() const { return dati_.size(); }
     bool empty() const { return dati_.empty(); }
     long long ultimo() const { return static_cast<long long>(dati_.size()) - 1; }
@@ -34,7 +33,7 @@ public:
     auto begin() const { return dati_.begin(); }
     auto end() const { return dati_.end(); }
 
-private:
+  private:
     std::size_t verifica(long long indice) const {
         if (!contiene(indice)) {
             throw guasto_esecuzione("indice " + std::to_string(indice) + " fuori da " + nome_ +

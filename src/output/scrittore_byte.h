@@ -11,7 +11,7 @@ namespace scenario {
 // Builds the bytes of a binary file: little-endian two's complement integers and IEEE 754
 // doubles, packed with nothing between them, whatever the host's own byte order.
 class scrittore_byte {
-public:
+  public:
     void riserva(std::size_t byte) { dati_.reserve(byte); }
 
     void u8(std::uint8_t v);
@@ -24,7 +24,7 @@ public:
     const std::string& dati() const { return dati_; }
     std::string prendi() { return std::move(dati_); }
 
-private:
+  private:
     void in_ordine(std::uint64_t v, int quanti);
 
     std::string dati_;

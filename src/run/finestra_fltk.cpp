@@ -34,7 +34,7 @@ bool schermo_disponibile() {
 }
 
 class piattaforma_fltk : public piattaforma {
-public:
+  public:
     void mostra_attesa() override {
         Form1_ = std::make_unique<Fl_Window>(280, 179, "Form1");
         Label1_ = new Fl_Box(64, 64, 177, 53, "Attendere");
@@ -71,8 +71,8 @@ public:
         Fl_Box etichetta(margine, margine, larghezza, altezza);
         etichetta.copy_label(testo.c_str());
         etichetta.align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
-        Fl_Button ok((w - larghezza_pulsante) / 2, h - margine - altezza_pulsante, larghezza_pulsante,
-                     altezza_pulsante, "OK");
+        Fl_Button ok((w - larghezza_pulsante) / 2, h - margine - altezza_pulsante,
+                     larghezza_pulsante, altezza_pulsante, "OK");
         bool premuto = false;
         ok.callback([](Fl_Widget*, void* dato) { *static_cast<bool*>(dato) = true; }, &premuto);
         finestra.end();
@@ -86,7 +86,7 @@ public:
 
     void mostra_guasto(const std::string& testo) override { mostra_messaggio(testo); }
 
-private:
+  private:
     std::unique_ptr<Fl_Window> Form1_;
     Fl_Box* Label1_ = nullptr;  // owned by the window
 };

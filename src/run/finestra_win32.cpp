@@ -71,7 +71,7 @@ HFONT crea_carattere_Label1() {
 }
 
 class piattaforma_win32 : public piattaforma {
-public:
+  public:
     piattaforma_win32() = default;
     piattaforma_win32(const piattaforma_win32&) = delete;
     piattaforma_win32& operator=(const piattaforma_win32&) = delete;
@@ -124,7 +124,7 @@ public:
         MessageBoxW(Form1_, testo_largo(testo).c_str(), titolo_applicazione, MB_OK);
     }
 
-private:
+  private:
     HWND Form1_ = nullptr;
     HFONT carattere_ = nullptr;
 };

@@ -17,7 +17,11 @@ constexpr std::array<char32_t, 32> alti = {
 char32_t decodifica(std::string_view s, std::size_t& pos) {
     auto byte = [&](std::size_t n) { return static_cast<unsigned char>(s[n]); };
     unsigned char b = byte(pos);
-    int seguono = b < 0x80 ? 0 : (b >> 5) == 0x6 ? 1 : (b >> 4) == 0xE ? 2 : (b >> 3) == 0x1E ? 3 : -1;
+    int seguono = b < 0x80           ? 0
+                  : (b >> 5) == 0x6  ? 1
+                  : (b >> 4) == 0xE  ? 2
+                  : (b >> 3) == 0x1E ? 3
+                                     : -1;
     if (seguono < 0 || pos + static_cast<std::size_t>(seguono) >= s.size()) {
         throw std::invalid_argument("UTF-8 non valido");
     }
@@ -59,7 +63,8 @@ std::string in_cp1252(std::string_view utf8) {
         std::size_t n = 0;
         while (n < alti.size() && (alti[n] == 0 || alti[n] != cp)) ++n;
         if (n == alti.size()) {
-            throw std::invalid_argument("carattere U+" + std::to_string(static_cast<std::uint32_t>(cp)) +
+            throw std::invalid_argument("carattere U+" +
+                                        std::to_string(static_cast<std::uint32_t>(cp)) +
                                         " assente dalla code page 1252");
         }
         out += static_cast<char>(0x80 + n);

@@ -127,7 +127,8 @@ std::string lettore_campi::leggi_testo() {
     std::size_t inizio = pos_;
     while (pos_ < testo_.size() && testo_[pos_] != ',' && lunghezza_fine_riga() == 0) ++pos_;
     std::size_t fine_campo = pos_;
-    while (fine_campo > inizio && (testo_[fine_campo - 1] == ' ' || testo_[fine_campo - 1] == '\t')) {
+    while (fine_campo > inizio &&
+           (testo_[fine_campo - 1] == ' ' || testo_[fine_campo - 1] == '\t')) {
         --fine_campo;
     }
     std::string campo = testo_.substr(inizio, fine_campo - inizio);
@@ -138,7 +139,8 @@ std::string lettore_campi::leggi_testo() {
 std::int32_t lettore_campi::leggi_numero() {
     inizia_campo();
     std::size_t inizio = pos_;
-    while (pos_ < testo_.size() && testo_[pos_] != ',' && !a_spazio() && lunghezza_fine_riga() == 0) {
+    while (pos_ < testo_.size() && testo_[pos_] != ',' && !a_spazio() &&
+           lunghezza_fine_riga() == 0) {
         ++pos_;
     }
     std::string campo = testo_.substr(inizio, pos_ - inizio);

@@ -13,7 +13,7 @@ namespace scenario {
 // and tabs; a line ends at CR LF or at a bare LF. Bytes are kept as Windows-1252 bytes.
 // Reading past the end, text in a numeric field or a number outside 32 bits is a run-time fault.
 class lettore_campi {
-public:
+  public:
     explicit lettore_campi(std::string contenuto, std::string nome_file = "");
     // The whole file, read at once; a file that cannot be read is a run-time fault.
     static lettore_campi da_file(const std::filesystem::path& file);
@@ -60,7 +60,7 @@ public:
     // Line `riga` (1-based) as written, without its line end; empty past the end.
     std::string testo_riga(std::int32_t riga) const;
 
-private:
+  private:
     bool a_spazio() const;
     std::size_t lunghezza_fine_riga() const;  // 0 when not at a line end
     void avanza(std::size_t n);

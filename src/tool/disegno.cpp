@@ -54,7 +54,8 @@ std::string sommario(const scenario_compilato& s) {
 
 tratto_linea tratto_intero(const scenario_compilato& s) {
     double fine = static_cast<double>(lunghezza_linea(s));
-    for (const stazione& st : stazioni(s.punti)) fine = std::max(fine, static_cast<double>(st.fine));
+    for (const stazione& st : stazioni(s.punti))
+        fine = std::max(fine, static_cast<double>(st.fine));
     return {0, std::max(fine, 50.0)};
 }
 
@@ -84,8 +85,8 @@ std::string disegna_svg(const scenario_compilato& s, std::optional<tratto_linea>
     out += svg::sfondo("#ffffff");
     out += svg::scritta(margine, 42, titolo, "font-size=\"26\" font-weight=\"bold\"");
     out += svg::scritta(margine, 66,
-                        svg::testo(sommario(s) + " \u00b7 shown: km " + disegno::km(t.da) +
-                                   " to " + disegno::km(t.a)),
+                        svg::testo(sommario(s) + " \u00b7 shown: km " + disegno::km(t.da) + " to " +
+                                   disegno::km(t.a)),
                         "font-size=\"13\" fill=\"#555555\"");
     out += corpo;
     out += svg::chiudi_documento();

@@ -1,3 +1,5 @@
+#include "line/geometria_linea.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "line/geometria_linea.h"
 #include "line/sorgente_linea.h"
 #include "linea_prova.h"
 
@@ -22,16 +23,17 @@ TEST(SvoltaCurva, ClasseELato) {
         std::optional<double> k;
     };
     const caso casi[] = {
-        {"curvad1", 0.0001},   {"curvad2", 0.0002},  {"curvad3", 0.0004},   {"curvad4", 0.001},
-        {"curvad5", 0.002},    {"curvad6", 0.003},   {"curvas4", -0.001},   {"CURVAS2", -0.0002},
-        {"curvad41", 0.0001},  {"curvad64", 0.001},  {"curvad7", std::nullopt}, {"curvas0", std::nullopt},
+        {"curvad1", 0.0001},      {"curvad2", 0.0002},       {"curvad3", 0.0004},
+        {"curvad4", 0.001},       {"curvad5", 0.002},        {"curvad6", 0.003},
+        {"curvas4", -0.001},      {"CURVAS2", -0.0002},      {"curvad41", 0.0001},
+        {"curvad64", 0.001},      {"curvad7", std::nullopt}, {"curvas0", std::nullopt},
         {"curvad", std::nullopt},
     };
     for (const caso& c : casi) EXPECT_EQ(svolta_curva(c.parola), c.k) << c.parola;
 }
 
 class GeometriaLinea : public prova::LineaProva {
-protected:
+  protected:
     // Direction of the step that reached `metro`, from the second component towards the first.
     double angolo(int metro) const {
         return std::atan2(stato.profilo.valore(metro, 0) - stato.profilo.valore(metro - 1, 0),
@@ -143,7 +145,8 @@ TEST_F(GeometriaLinea, LimiteDelMilionesimoMetro) {
         stato.scrivi_linea = 1;
         stato.posizione_errore = posizione_iniziale;
         scrivi_sorgente_treno();
-        esito_linea esito = compila(sorgente_con({c.riga, "cartello_indicatore,  1000,   (X)"}, 1000000));
+        esito_linea esito =
+            compila(sorgente_con({c.riga, "cartello_indicatore,  1000,   (X)"}, 1000000));
         EXPECT_EQ(esito.prosegui, c.accettata);
         EXPECT_EQ(stato.codice_errore, c.accettata ? 0 : 103);
         EXPECT_EQ(stato.posizione_errore, posizione_iniziale);

@@ -1,3 +1,5 @@
+#include "line/intestazione_linea.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -6,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "line/intestazione_linea.h"
 #include "linea_prova.h"
 #include "model/guasto.h"
 #include "model/punto.h"
@@ -37,47 +38,95 @@ terna leggi_terna(const stato_run& stato, int indice) {
 TEST(ProgressiveOrdina, Casi) {
     struct caso {
         const char* nome;
-        terna tre, due, uno;              // as read into 81, 82, 83
+        terna tre, due, uno;  // as read into 81, 82, 83
         terna atteso81, atteso82, atteso83;
     };
     const terna zero{0, 0, 0};
     const caso casi[] = {
         {"built-in: \"due\" has the only start",
-         {0, 0, 0}, {13550, -13550, 0}, {0, 82500, 0},
-         {13550, -13550, 0}, {0, 82500, 0}, {0, 0, 0}},
+         {0, 0, 0},
+         {13550, -13550, 0},
+         {0, 82500, 0},
+         {13550, -13550, 0},
+         {0, 82500, 0},
+         {0, 0, 0}},
         {"greatest start first, then the greater of the others",
-         {4000, 1, 0}, {2000, 2, 0}, {9000, 3, 0},
-         {9000, 3, 0}, {4000, 1, 0}, {2000, 2, 0}},
+         {4000, 1, 0},
+         {2000, 2, 0},
+         {9000, 3, 0},
+         {9000, 3, 0},
+         {4000, 1, 0},
+         {2000, 2, 0}},
         {"equal second starts: the higher entry goes to 82",
-         {9000, 1, 0}, {2000, 2, 0}, {2000, 3, 0},
-         {9000, 1, 0}, {2000, 3, 0}, {2000, 2, 0}},
+         {9000, 1, 0},
+         {2000, 2, 0},
+         {2000, 3, 0},
+         {9000, 1, 0},
+         {2000, 3, 0},
+         {2000, 2, 0}},
         {"two equal largest starts clear all three",
-         {5000, 1, 0}, {5000, 2, 0}, {0, 3, 0},
-         zero, zero, zero},
+         {5000, 1, 0},
+         {5000, 2, 0},
+         {0, 3, 0},
+         zero,
+         zero,
+         zero},
         {"three equal starts clear all three",
-         {700, 1, 1}, {700, 2, 1}, {700, 3, 1},
-         zero, zero, zero},
+         {700, 1, 1},
+         {700, 2, 1},
+         {700, 3, 1},
+         zero,
+         zero,
+         zero},
         {"starts 0: only \"uno\" with a positive offset",
-         {0, -5, 2}, {0, -7, 3}, {0, 400, 0},
-         {0, 400, 0}, {0, -7, 3}, {0, -5, 2}},
+         {0, -5, 2},
+         {0, -7, 3},
+         {0, 400, 0},
+         {0, 400, 0},
+         {0, -7, 3},
+         {0, -5, 2}},
         {"starts 0: \"due\" positive, \"uno\" not",
-         {0, 10, 0}, {0, 20, 0}, {0, 0, 0},
-         {0, 20, 0}, {0, 10, 0}, {0, 0, 0}},
+         {0, 10, 0},
+         {0, 20, 0},
+         {0, 0, 0},
+         {0, 20, 0},
+         {0, 10, 0},
+         {0, 0, 0}},
         {"starts 0: \"uno\" wins over \"due\" and \"tre\"",
-         {0, 10, 0}, {0, 20, 0}, {0, 30, 0},
-         {0, 30, 0}, {0, 20, 0}, {0, 10, 0}},
+         {0, 10, 0},
+         {0, 20, 0},
+         {0, 30, 0},
+         {0, 30, 0},
+         {0, 20, 0},
+         {0, 10, 0}},
         {"starts 0: only \"tre\" positive keeps the order",
-         {0, 10, 2}, {0, 0, 3}, {0, -1, 4},
-         {0, 10, 2}, {0, 0, 3}, {0, -1, 4}},
+         {0, 10, 2},
+         {0, 0, 3},
+         {0, -1, 4},
+         {0, 10, 2},
+         {0, 0, 3},
+         {0, -1, 4}},
         {"starts 0, no positive offset: all cleared",
-         {0, 0, 5}, {0, -20, 6}, {0, -30, 7},
-         zero, zero, zero},
+         {0, 0, 5},
+         {0, -20, 6},
+         {0, -30, 7},
+         zero,
+         zero,
+         zero},
         {"starts summing to 0 are ordered by offsets",
-         {-100, 0, 0}, {100, 0, 0}, {0, 50, 0},
-         {0, 50, 0}, {100, 0, 0}, {-100, 0, 0}},
+         {-100, 0, 0},
+         {100, 0, 0},
+         {0, 50, 0},
+         {0, 50, 0},
+         {100, 0, 0},
+         {-100, 0, 0}},
         {"flag 1 adds 100 to the offset where the entry lands",
-         {0, 0, 0}, {13550, 200, 1}, {0, 82500, 1},
-         {13550, 300, 1}, {0, 82600, 1}, {0, 0, 0}},
+         {0, 0, 0},
+         {13550, 200, 1},
+         {0, 82500, 1},
+         {13550, 300, 1},
+         {0, 82600, 1},
+         {0, 0, 0}},
     };
     for (const caso& c : casi) {
         SCOPED_TRACE(c.nome);
@@ -147,35 +196,59 @@ TEST_F(IntestazioneLinea, RiconoscimentoDelleRighe) {
         std::function<void(const stato_run&)> verifica;
     };
     const caso casi[] = {
-        {"length keyword ignores case", {"LUNGHEZZA Percorso,  25"},
+        {"length keyword ignores case",
+         {"LUNGHEZZA Percorso,  25"},
          [](const stato_run& s) { EXPECT_EQ(s.ultima_cella, 140); }},
-        {"chainage keywords are exact", {"lunghezza percorso, 0", "Progressiva chilometrica due, 1000, 5, 0"},
-         [](const stato_run& s) { EXPECT_EQ(leggi_terna(s, 81), (terna{0, 0, 0})); }},
-        {"chainage in exact case is read", {"lunghezza percorso, 0", "progressiva chilometrica due, 1000, 5, 0"},
-         [](const stato_run& s) { EXPECT_EQ(leggi_terna(s, 81), (terna{1000, 5, 0})); }},
-        {"background keywords are exact", {"lunghezza percorso, 0", "Sfondo uno, 700", "sfondo tre, 900"},
-         [](const stato_run& s) { EXPECT_EQ(leggi_terna(s, 85), (terna{0, 900, 0})); }},
-        {"cab-signal keyword is exact", {"lunghezza percorso, 0", "Ripetizione segnali 4 codici, 500, 7450"},
-         [](const stato_run& s) { EXPECT_EQ(leggi_terna(s, 86), (terna{0, 0, 0})); }},
-        {"nine codes", {"lunghezza percorso, 0", "ripetizione segnali 9 codici, 500, 7450"},
-         [](const stato_run& s) { EXPECT_EQ(leggi_terna(s, 86), (terna{500, 7450, 9})); }},
-        {"no end: no cab signals, no error", {"lunghezza percorso, 0", "ripetizione segnali 4 codici, 500, 0"},
-         [](const stato_run& s) { EXPECT_EQ(leggi_terna(s, 86), (terna{500, 0, 0})); }},
-        {"-50 is on the 50 m grid", {"lunghezza percorso, 0", "ripetizione segnali 4 codici, -50, 100"},
-         [](const stato_run& s) { EXPECT_EQ(leggi_terna(s, 86), (terna{-50, 100, 4})); }},
+        {"chainage keywords are exact",
+         {"lunghezza percorso, 0", "Progressiva chilometrica due, 1000, 5, 0"},
+         [](const stato_run& s) {
+             EXPECT_EQ(leggi_terna(s, 81), (terna{0, 0, 0}));
+         }},
+        {"chainage in exact case is read",
+         {"lunghezza percorso, 0", "progressiva chilometrica due, 1000, 5, 0"},
+         [](const stato_run& s) {
+             EXPECT_EQ(leggi_terna(s, 81), (terna{1000, 5, 0}));
+         }},
+        {"background keywords are exact",
+         {"lunghezza percorso, 0", "Sfondo uno, 700", "sfondo tre, 900"},
+         [](const stato_run& s) {
+             EXPECT_EQ(leggi_terna(s, 85), (terna{0, 900, 0}));
+         }},
+        {"cab-signal keyword is exact",
+         {"lunghezza percorso, 0", "Ripetizione segnali 4 codici, 500, 7450"},
+         [](const stato_run& s) {
+             EXPECT_EQ(leggi_terna(s, 86), (terna{0, 0, 0}));
+         }},
+        {"nine codes",
+         {"lunghezza percorso, 0", "ripetizione segnali 9 codici, 500, 7450"},
+         [](const stato_run& s) {
+             EXPECT_EQ(leggi_terna(s, 86), (terna{500, 7450, 9}));
+         }},
+        {"no end: no cab signals, no error",
+         {"lunghezza percorso, 0", "ripetizione segnali 4 codici, 500, 0"},
+         [](const stato_run& s) {
+             EXPECT_EQ(leggi_terna(s, 86), (terna{500, 0, 0}));
+         }},
+        {"-50 is on the 50 m grid",
+         {"lunghezza percorso, 0", "ripetizione segnali 4 codici, -50, 100"},
+         [](const stato_run& s) {
+             EXPECT_EQ(leggi_terna(s, 86), (terna{-50, 100, 4}));
+         }},
         {"records in any order, before and after the length",
          {"sfondo due, 300", "lunghezza percorso, 75", "sfondo uno, 100"},
          [](const stato_run& s) {
              EXPECT_EQ(leggi_terna(s, 85), (terna{100, 0, 300}));
              EXPECT_EQ(s.ultima_cella, 142);
          }},
-        {"a repeated length sizes again", {"lunghezza percorso, 57000", "lunghezza percorso, 75"},
+        {"a repeated length sizes again",
+         {"lunghezza percorso, 57000", "lunghezza percorso, 75"},
          [](const stato_run& s) {
              EXPECT_EQ(s.punti[84].fine, 75);
              EXPECT_EQ(s.percorso.size(), 143u);
              EXPECT_EQ(s.profilo.ultimo_metro(), 7075);
          }},
-        {"lengths 0 and 1000000 are accepted", {"lunghezza percorso, 1000000", "lunghezza percorso, 0"},
+        {"lengths 0 and 1000000 are accepted",
+         {"lunghezza percorso, 1000000", "lunghezza percorso, 0"},
          [](const stato_run& s) { EXPECT_EQ(s.ultima_cella, 140); }},
         {"a comment field is skipped even when it names a record",
          {"lunghezza percorso, 0", "-- sfondo uno, 700"},
@@ -229,10 +302,14 @@ TEST_F(IntestazioneLinea, CodiciDiErrore) {
         {"no [generale]", "lunghezza percorso, 100\r\n[fine]\r\n", 102, false},
         {"[generale] as the last field", "x\r\n[generale]\r\n", 102, false},
         {"empty file", "", 102, false},
-        {"length above 1000000", "[generale]\r\nlunghezza percorso, 1000001\r\n[fine]\r\n", 1, false},
+        {"length above 1000000", "[generale]\r\nlunghezza percorso, 1000001\r\n[fine]\r\n", 1,
+         false},
         {"cab-signal start off the grid",
-         "[generale]\r\nlunghezza percorso, 100\r\nripetizione segnali 4 codici, 525, 7450\r\n[fine]\r\n", 3, false},
-        {"cab-signal start -25", "[generale]\r\nripetizione segnali 4 codici, -25, 7450\r\n[fine]\r\n", 3, false},
+         "[generale]\r\nlunghezza percorso, 100\r\nripetizione segnali 4 codici, 525, "
+         "7450\r\n[fine]\r\n",
+         3, false},
+        {"cab-signal start -25",
+         "[generale]\r\nripetizione segnali 4 codici, -25, 7450\r\n[fine]\r\n", 3, false},
         {"cab-signal end off the grid",
          "[generale]\r\nripetizione segnali 4 codici, 500, 7475\r\n[fine]\r\n", 4, false},
         {"cab-signal without 4 or 9",

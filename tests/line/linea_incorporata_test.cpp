@@ -13,7 +13,7 @@ namespace {
 
 // The built-in line source written by `dati_linea` and compiled as the run does.
 class LineaIncorporata : public prova::LineaProva {
-protected:
+  protected:
     LineaIncorporata() {
         stato.nome_scenario = "Lerno_Castelbrum_Pusena";
         stato.numero_treno = "27364";
@@ -53,12 +53,11 @@ TEST_F(LineaIncorporata, Pendenze) {
         int da, a, pendenza;
     };
     const tratto tratti[] = {
-        {0, 385, 100},     // "pendenza,   0,    0" writes nothing, 19300 fills up to 385
-        {386, 389, 110},   // 19500
-        {390, 390, 135},
-        {626, 626, 95},    // -5 from 31300
-        {843, 843, 78},    // -22 from 42150
-        {1124, 1277, 107}, // the completion after "pendenza,  56200,   7"
+        {0, 385, 100},    // "pendenza,   0,    0" writes nothing, 19300 fills up to 385
+        {386, 389, 110},  // 19500
+        {390, 390, 135},   {626, 626, 95},  // -5 from 31300
+        {843, 843, 78},                     // -22 from 42150
+        {1124, 1277, 107},                  // the completion after "pendenza,  56200,   7"
         {1278, 1280, 0},
     };
     for (const tratto& t : tratti) {
@@ -74,14 +73,15 @@ TEST_F(LineaIncorporata, Montagne) {
     struct tratto {
         int da, a, montagna;
     };
-    const tratto tratti[] = {{55, 55, 0},     {56, 64, 2},   {65, 65, 0},   {404, 404, 0},
-                             {405, 415, 2},   {416, 431, 0}, {432, 439, 2}, {440, 440, 0},
-                             {812, 812, 0},   {813, 824, 2}, {825, 825, 0}, {910, 910, 0},
-                             {911, 912, 2},   {913, 913, 0}};
+    const tratto tratti[] = {{55, 55, 0},   {56, 64, 2},   {65, 65, 0},   {404, 404, 0},
+                             {405, 415, 2}, {416, 431, 0}, {432, 439, 2}, {440, 440, 0},
+                             {812, 812, 0}, {813, 824, 2}, {825, 825, 0}, {910, 910, 0},
+                             {911, 912, 2}, {913, 913, 0}};
     for (const tratto& t : tratti) {
         for (int n = t.da; n <= t.a; ++n) EXPECT_EQ(stato.percorso[n].montagna, t.montagna) << n;
     }
-    EXPECT_EQ(celle_di_tipo(tipo_cella::marcatore_montagna), (std::vector<int>{408, 412, 816, 820, 824}));
+    EXPECT_EQ(celle_di_tipo(tipo_cella::marcatore_montagna),
+              (std::vector<int>{408, 412, 816, 820, 824}));
     EXPECT_EQ(stato.conta_montagne, 5);
 }
 

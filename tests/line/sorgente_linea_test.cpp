@@ -1,3 +1,5 @@
+#include "line/sorgente_linea.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "line/sorgente_linea.h"
 #include "model/nomi_file.h"
 #include "support/cartella_temporanea.h"
 
@@ -19,7 +20,7 @@ using prova::leggi_tutto;
 
 // The bytes `dati_linea` writes, cut into lines at CR LF.
 class SorgenteLinea : public ::testing::Test {
-protected:
+  protected:
     SorgenteLinea() {
         stato.cartella = cartella.percorso();
         stato.nome_scenario = "Lerno_Castelbrum_Pusena";
@@ -40,7 +41,8 @@ protected:
         EXPECT_NE(inizio, righe.end()) << intestazione;
         std::vector<std::string> risultato;
         if (inizio == righe.end()) return risultato;
-        for (auto r = inizio + 1; r != righe.end() && r->front() != '['; ++r) risultato.push_back(*r);
+        for (auto r = inizio + 1; r != righe.end() && r->front() != '['; ++r)
+            risultato.push_back(*r);
         return risultato;
     }
 
@@ -56,8 +58,8 @@ std::vector<std::string> campi(const std::string& riga) {
     std::size_t inizio = 0;
     while (true) {
         std::size_t virgola = riga.find(',', inizio);
-        std::string campo = riga.substr(inizio, virgola == std::string::npos ? std::string::npos
-                                                                             : virgola - inizio);
+        std::string campo = riga.substr(
+            inizio, virgola == std::string::npos ? std::string::npos : virgola - inizio);
         campo.erase(0, campo.find_first_not_of(' ') == std::string::npos
                            ? campo.size()
                            : campo.find_first_not_of(' '));
@@ -177,8 +179,8 @@ TEST_F(SorgenteLinea, Curve) {
         int inizio = numero(f[1]);
         int lunghezza = numero(f[2]);
         // Two blanks after each comma.
-        EXPECT_EQ(riga, std::string("curva") + lato + classe + ",  " + std::to_string(inizio) + ",  " +
-                            std::to_string(lunghezza));
+        EXPECT_EQ(riga, std::string("curva") + lato + classe + ",  " + std::to_string(inizio) +
+                            ",  " + std::to_string(lunghezza));
         EXPECT_TRUE(lato == 's' || lato == 'd') << riga;
         ++per_lato[lato];
         ++per_classe[classe];
@@ -191,7 +193,8 @@ TEST_F(SorgenteLinea, Curve) {
         fine_precedente = inizio + lunghezza;
     }
     EXPECT_EQ(per_lato, (std::map<char, int>{{'s', 24}, {'d', 26}}));
-    EXPECT_EQ(per_classe, (std::map<char, int>{{'2', 4}, {'3', 10}, {'4', 27}, {'5', 6}, {'6', 3}}));
+    EXPECT_EQ(per_classe,
+              (std::map<char, int>{{'2', 4}, {'3', 10}, {'4', 27}, {'5', 6}, {'6', 3}}));
     EXPECT_EQ(contigue, (std::vector<std::pair<int, int>>{{13200, 13250}, {41750, 41800}}));
 }
 
@@ -208,8 +211,8 @@ TEST_F(SorgenteLinea, Pendenze) {
         int valore = numero(f[2]);
         // Three blanks before the gradient; the first row is quoted with its own spacing.
         if (n > 0) {
-            EXPECT_EQ(pendenze[n], "pendenza,  " + std::to_string(posizione) + ",   " +
-                                       std::to_string(valore));
+            EXPECT_EQ(pendenze[n],
+                      "pendenza,  " + std::to_string(posizione) + ",   " + std::to_string(valore));
         }
         EXPECT_EQ(posizione % 50, 0) << pendenze[n];
         EXPECT_GT(posizione, precedente) << pendenze[n];
@@ -288,9 +291,9 @@ TEST_F(SorgenteLinea, CartelliIndicatori) {
 
 TEST_F(SorgenteLinea, CartelliLontaniDalleCelleDelTreno) {
     // Stamps, signals, the slowdown, the cell pass's code points and the station stop marks.
-    const std::set<int> riservate = {1,   31,  57,  84,  109, 130, 151, 229,  250,  332,  357,
-                                     557, 581, 768, 789, 1012, 1037, 401, 402, 403,  404,  405,
-                                     429, 435, 411, 418, 424, 7,   170, 272,  382,  600,  807, 1063};
+    const std::set<int> riservate = {1,   31,  57,  84,   109,  130, 151, 229, 250, 332, 357, 557,
+                                     581, 768, 789, 1012, 1037, 401, 402, 403, 404, 405, 429, 435,
+                                     411, 418, 424, 7,    170,  272, 382, 600, 807, 1063};
     std::set<int> occupate;
     for (const char* intestazione : {"[cartelli]", "[indicazioni]"}) {
         for (const std::string& riga : sezione(intestazione)) {

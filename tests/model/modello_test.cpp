@@ -12,8 +12,8 @@ TEST(Arrotondamento, MetaVersoIlPari) {
         double x;
         double atteso;
     };
-    const caso casi[] = {{2.5, 2},   {3.5, 4},     {-2.5, -2}, {-3.5, -4}, {140.5, 140},
-                         {141.5, 142}, {0.49999, 0}, {1.5000001, 2}, {-0.5, 0}, {7.0, 7}};
+    const caso casi[] = {{2.5, 2},     {3.5, 4},     {-2.5, -2},     {-3.5, -4}, {140.5, 140},
+                         {141.5, 142}, {0.49999, 0}, {1.5000001, 2}, {-0.5, 0},  {7.0, 7}};
     for (const caso& c : casi) EXPECT_EQ(vicino_pari(c.x), c.atteso) << c.x;
 }
 

@@ -17,7 +17,7 @@ using prova::leggi_tutto;
 using prova::scrivi_tutto;
 
 class ScritturaFileBinari : public ::testing::Test {
-protected:
+  protected:
     void prepara(std::int32_t scrivi_linea) {
         stato.nome_scenario = "Lerno";
         stato.numero_treno = "27364";
@@ -114,9 +114,8 @@ TEST_F(ScritturaFileBinari, CartellaNonScrivibileLasciaIVecchiFile) {
             scrivi_file_binari(stato);
             return 1;
         } catch (const guasto_file& g) {
-            return g.file().find("Lerno_linea.dat") != std::string::npos && !g.causa().empty()
-                       ? 0
-                       : 2;
+            return g.file().find("Lerno_linea.dat") != std::string::npos && !g.causa().empty() ? 0
+                                                                                               : 2;
         }
     });
     EXPECT_EQ(esito, 0);

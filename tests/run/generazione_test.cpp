@@ -16,9 +16,12 @@ using prova::leggi_tutto;
 using prova::piattaforma_registrata;
 
 const char* const file_prodotti[] = {
-    "Lerno_Castelbrum_Pusena_27364_note.txt",  "Lerno_Castelbrum_Pusena_27364_rallentamenti.txt",
-    "Lerno_Castelbrum_Pusena_27364_scheda_treno.txt", "Lerno_Castelbrum_Pusena_linea.dat",
-    "Lerno_Castelbrum_Pusena_27364.sim",       "Lerno_Castelbrum_Pusena_27364.dat",
+    "Lerno_Castelbrum_Pusena_27364_note.txt",
+    "Lerno_Castelbrum_Pusena_27364_rallentamenti.txt",
+    "Lerno_Castelbrum_Pusena_27364_scheda_treno.txt",
+    "Lerno_Castelbrum_Pusena_linea.dat",
+    "Lerno_Castelbrum_Pusena_27364.sim",
+    "Lerno_Castelbrum_Pusena_27364.dat",
 };
 const char* const sorgenti[] = {"Lerno_Castelbrum_Pusena_linea.txt",
                                 "Lerno_Castelbrum_Pusena_27364-.txt"};
@@ -41,8 +44,7 @@ TEST(Generazione, LaRunCompletaScriveOgniFileEDistruggeLeSorgenti) {
         EXPECT_FALSE(std::filesystem::exists(cartella / nome)) << nome;
     }
     EXPECT_EQ(std::filesystem::file_size(cartella / "Lerno_Castelbrum_Pusena_27364.dat"), 19215u);
-    EXPECT_EQ(std::filesystem::file_size(cartella / "Lerno_Castelbrum_Pusena_linea.dat"),
-              1279964u);
+    EXPECT_EQ(std::filesystem::file_size(cartella / "Lerno_Castelbrum_Pusena_linea.dat"), 1279964u);
 }
 
 TEST(Generazione, CartellaNonScrivibileEGuastoCheNominaIlFile) {
@@ -57,10 +59,10 @@ TEST(Generazione, CartellaNonScrivibileEGuastoCheNominaIlFile) {
 
 // The real executable, headless, copied into a fresh folder: its files appear next to it.
 class EseguibileReale : public ::testing::Test {
-protected:
+  protected:
     int esegui() {
-        std::string comando = "cd '" + cartella.percorso().string() +
-                              "' && env -u DISPLAY ./programma 2> errori.txt";
+        std::string comando =
+            "cd '" + cartella.percorso().string() + "' && env -u DISPLAY ./programma 2> errori.txt";
         int stato = std::system(comando.c_str());
         return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
     }

@@ -9,7 +9,7 @@ namespace scenario::prova {
 
 // Records what would have been shown instead of showing it.
 class piattaforma_registrata : public piattaforma {
-public:
+  public:
     void mostra_attesa() override { ++attese; }
     std::int32_t mostra_messaggio(const std::string& testo) override {
         messaggi.push_back(testo);

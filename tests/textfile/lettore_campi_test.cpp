@@ -1,7 +1,8 @@
+#include "textfile/lettore_campi.h"
+
 #include <gtest/gtest.h>
 
 #include "model/guasto.h"
-#include "textfile/lettore_campi.h"
 
 namespace scenario {
 namespace {
@@ -40,7 +41,8 @@ TEST(LettoreCampi, CampoNumericoVuotoValeZero) {
 }
 
 TEST(LettoreCampi, TestoFinoAllaVirgolaSenzaSpaziFinali) {
-    lettore_campi l("cartello_indicatore,  550,   (DEV. U.)  \t\r\n  2\xB0 bivio LERNO NORD, (A,B)\n");
+    lettore_campi l(
+        "cartello_indicatore,  550,   (DEV. U.)  \t\r\n  2\xB0 bivio LERNO NORD, (A,B)\n");
     EXPECT_EQ(l.leggi_testo(), "cartello_indicatore");
     EXPECT_EQ(l.leggi_numero(), 550);
     EXPECT_EQ(l.leggi_testo(), "(DEV. U.)");

@@ -136,8 +136,8 @@ const caso_errore casi_errore[] = {
     {"LineaSenzaGenerale", false, "[generale]", "[general]", 2,
      "Errore 102: sorgente della linea senza riga [generale]", nullptr, nullptr, false},
     // No cell 1 for the stamps: a fault of the source at its length row, not of the system.
-    {"LunghezzaSenzaCellaUno", false, "lunghezza percorso,    57000", "lunghezza percorso,-7000",
-     2, "Errore 25: guasto durante la compilazione", nullptr, "lunghezza percorso,-7000", false},
+    {"LunghezzaSenzaCellaUno", false, "lunghezza percorso,    57000", "lunghezza percorso,-7000", 2,
+     "Errore 25: guasto durante la compilazione", nullptr, "lunghezza percorso,-7000", false},
     {"LunghezzaSenzaCellaUnoAlLimite", false, "lunghezza percorso,    57000",
      "lunghezza percorso,-6975", 2, "Errore 25: guasto durante la compilazione", nullptr,
      "lunghezza percorso,-6975", false},

@@ -71,9 +71,8 @@ TEST(Documentazione, LaGeometriaDiUnoStatoUnoFinisceDoveSiEFermatoIlCompilatore)
 
     prova::esito_strumento e = strumento(compila(dir));
     ASSERT_EQ(e.stato, 1) << e.errori;
-    prova::esito_strumento d =
-        strumento({"dump", (dir / "Lerno_Castelbrum_Pusena_linea.dat").string(), "--all",
-                   "--step", "100"});
+    prova::esito_strumento d = strumento(
+        {"dump", (dir / "Lerno_Castelbrum_Pusena_linea.dat").string(), "--all", "--step", "100"});
     ASSERT_EQ(d.stato, 0) << d.errori;
     EXPECT_EQ(tipo_al_metro(d.uscita, 0), "int16");
     EXPECT_EQ(tipo_al_metro(d.uscita, 52400), "double");

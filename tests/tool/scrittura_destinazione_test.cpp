@@ -1,5 +1,7 @@
-#include <gtest/gtest.h>
+#include "tool/scrittura_destinazione.h"
+
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -8,7 +10,6 @@
 
 #include "banco_strumento.h"
 #include "model/guasto.h"
-#include "tool/scrittura_destinazione.h"
 
 namespace scenario {
 namespace {
@@ -86,10 +87,9 @@ TEST(ScritturaDestinazione, UnaFifoRiceveIByteERestaFifo) {
 TEST(ScritturaDestinazione, RenderScriveAttraversoUnDispositivo) {
     cartella_temporanea dir;
     fs::path nodo = dispositivo_nullo(dir);
-    prova::esito_strumento e =
-        prova::strumento({"render", prova::file_del_programma().string(), "--scenario",
-                          prova::scenario_incorporato, "--train", prova::treno_incorporato, "-o",
-                          nodo.string()});
+    prova::esito_strumento e = prova::strumento(
+        {"render", prova::file_del_programma().string(), "--scenario", prova::scenario_incorporato,
+         "--train", prova::treno_incorporato, "-o", nodo.string()});
     EXPECT_EQ(e.stato, 0) << e.errori;
     EXPECT_TRUE(fs::is_character_file(nodo));
     // Nothing was left beside it either.

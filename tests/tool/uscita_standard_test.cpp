@@ -1,5 +1,7 @@
-#include <gtest/gtest.h>
+#include "tool/uscita_standard.h"
+
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <ostream>
@@ -8,7 +10,6 @@
 
 #include "banco_strumento.h"
 #include "tool/strumento.h"
-#include "tool/uscita_standard.h"
 
 namespace scenario {
 namespace {
