@@ -38,6 +38,15 @@ const std::string& argomenti::richiesto(std::string_view lunga) const {
     return *v;
 }
 
+const std::string& argomenti::cartella_sorgenti() const {
+    if (posizionali.size() != 1) {
+        throw errore_uso(posizionali.empty() ? "missing the folder of the sources"
+                                             : "one folder only, got " +
+                                                   std::to_string(posizionali.size()) + " words");
+    }
+    return posizionali[0];
+}
+
 argomenti analizza_argomenti(const std::vector<std::string>& parole,
                              std::span<const opzione> opzioni) {
     argomenti risultato;

@@ -35,6 +35,8 @@ struct argomenti {
     const std::string* valore(std::string_view lunga) const;
     // The value of an option that must be there.
     const std::string& richiesto(std::string_view lunga) const;
+    // The one positional word, the folder of the sources; errore_uso when there is none or more.
+    const std::string& cartella_sorgenti() const;
 };
 
 // Accepts "--name value", "--name=value", "-c value" and, after "--", positional words only.

@@ -162,14 +162,8 @@ int comando_compila(const std::vector<std::string>& parole, std::ostream&, std::
         {"out", '\0', true},
     }};
     argomenti a = analizza_argomenti(parole, opzioni);
-    if (a.posizionali.size() != 1) {
-        throw errore_uso(a.posizionali.empty()
-                             ? "missing the folder of the sources"
-                             : "one folder only, got " + std::to_string(a.posizionali.size()) +
-                                   " words");
-    }
     richiesta_compilazione richiesta;
-    richiesta.sorgenti = a.posizionali[0];
+    richiesta.sorgenti = a.cartella_sorgenti();
     richiesta.nome_scenario = a.richiesto("scenario");
     richiesta.numero_treno = a.richiesto("train");
     verifica_nome(richiesta.nome_scenario, "scenario");

@@ -16,14 +16,8 @@ int comando_servi(const std::vector<std::string>& parole, std::ostream& uscita,
         {"port", '\0', true},
     }};
     argomenti a = analizza_argomenti(parole, opzioni);
-    if (a.posizionali.size() != 1) {
-        throw errore_uso(a.posizionali.empty()
-                             ? "missing the folder of the sources"
-                             : "one folder only, got " + std::to_string(a.posizionali.size()) +
-                                   " words");
-    }
     richiesta_anteprima richiesta;
-    richiesta.compilazione.sorgenti = a.posizionali[0];
+    richiesta.compilazione.sorgenti = a.cartella_sorgenti();
     richiesta.compilazione.uscita = richiesta.compilazione.sorgenti;
     richiesta.compilazione.nome_scenario = a.richiesto("scenario");
     richiesta.compilazione.numero_treno = a.richiesto("train");

@@ -53,13 +53,7 @@ int comando_verifica(const std::vector<std::string>& parole, std::ostream& uscit
         {"format", '\0', true},
     }};
     argomenti a = analizza_argomenti(parole, opzioni);
-    if (a.posizionali.size() != 1) {
-        throw errore_uso(a.posizionali.empty()
-                             ? "missing the folder of the sources"
-                             : "one folder only, got " + std::to_string(a.posizionali.size()) +
-                                   " words");
-    }
-    const std::filesystem::path cartella = a.posizionali[0];
+    const std::filesystem::path cartella = a.cartella_sorgenti();
     sorgenti_da_compilare sorgenti;
     sorgenti.nome_scenario = a.richiesto("scenario");
     sorgenti.numero_treno = a.richiesto("train");
