@@ -157,6 +157,11 @@ std::optional<deposito_campo> deposito(std::string_view record, std::string_view
     return std::nullopt;
 }
 
+bool punto_dopo_posizione(std::string_view record) {
+    return record == "segnale" || record == "rallentamento" || record == "indicatori_vmax" ||
+           record == "cartello_indicatore";
+}
+
 bool campo_posizione(std::string_view record, std::string_view campo) {
     if (campo == "posizione" || campo == "x") return true;
     if (campo == "inizio" || campo == "fine") return record != "orologio";

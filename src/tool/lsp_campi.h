@@ -26,6 +26,10 @@ struct deposito_campo {
 };
 std::optional<deposito_campo> deposito(std::string_view record, std::string_view campo);
 
+// Whether a record is a point feature, written in cell p/50 + 1 (signals, slowdowns, boards);
+// the profiles and code points are written in cell p/50.
+bool punto_dopo_posizione(std::string_view record);
+
 // Whether a field is a position along the line.
 bool campo_posizione(std::string_view record, std::string_view campo);
 

@@ -15,10 +15,11 @@ using nlohmann::json;
 
 namespace {
 
-// A numeric field as the reader takes it: an empty one is 0; nothing for text.
+// A numeric field as the reader takes it: an empty one is 0; nothing for text or for a number
+// wider than any field (the reader's error 25).
 std::optional<long long> numero(std::string_view campo) {
     if (campo.empty()) return 0;
-    long long valore = 0;
+    std::int32_t valore = 0;
     const auto [fine, errore] = std::from_chars(campo.data(), campo.data() + campo.size(), valore);
     if (errore != std::errc() || fine != campo.data() + campo.size()) return std::nullopt;
     return valore;
@@ -102,11 +103,7 @@ json server_lsp::hover(const json& parametri) {
             }
         }
         if (valore && campo_posizione(forma->nome, campo)) {
-            const bool dopo =
-                deposito(forma->nome, "posizione").value_or(deposito_campo{}).cella_dopo ||
-                forma->nome == "rallentamento" || forma->nome == "indicatori_vmax" ||
-                forma->nome == "cartello_indicatore";
-            const long long n = cella_di(*valore, dopo);
+            const long long n = cella_di(*valore, punto_dopo_posizione(forma->nome));
             md += "\n\nPosition " + std::to_string(*valore) + " m: cell " + std::to_string(n);
             if (contenuto != contenuti_.end()) {
                 const std::optional<std::int64_t> km =

@@ -231,6 +231,17 @@ TEST_F(ClientLsp, IlPassaggioSuUnCampoNeDiceNomeSignificatoEValoreConservato) {
     EXPECT_NE(valore.find("steps of 5"), std::string::npos) << valore;
     EXPECT_NE(valore.find("`velocita` = "), std::string::npos) << valore;
     EXPECT_NE(valore.find(" km/h)"), std::string::npos) << valore;
+    // A position wider than any field names no cell; one beyond the cells names one but no content.
+    for (const char* posizione : {"-9223372036854775808", "1000000"}) {
+        std::string lontano = treno;
+        lontano.replace(lontano.find("4150"), 4, posizione);
+        cambia(nome_treno, lontano);
+        const std::string testo_h =
+            richiedi("textDocument/hover", nome_treno, riga, 12)["result"]["contents"]["value"];
+        EXPECT_EQ(testo_h.find("m: cell") != std::string::npos, std::string(posizione) == "1000000")
+            << testo_h;
+        EXPECT_EQ(testo_h.find("the cell holds"), std::string::npos) << testo_h;
+    }
     // Nothing to say on a header or past the file.
     EXPECT_TRUE(richiedi("textDocument/hover", nome_treno, 0, 1)["result"].is_null());
     EXPECT_TRUE(richiedi("textDocument/hover", nome_treno, 100000, 1)["result"].is_null());
