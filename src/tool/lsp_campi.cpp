@@ -14,7 +14,7 @@ struct voce_campo {
 
 constexpr std::string_view posizione_metri = "position in metres from the start of the line";
 
-constexpr std::array<voce_campo, 51> voci = {{
+constexpr std::array<voce_campo, 50> voci = {{
     {"lunghezza percorso", "lunghezza",
      "line length, from -6974 to 1000000 m; the cells run 7000 m beyond it"},
     {"progressiva chilometrica", "inizio", "where the chainage system starts, a multiple of 50 m"},
@@ -74,7 +74,6 @@ constexpr std::array<voce_campo, 51> voci = {{
     {"segnale", "tempo", "1 to 100 is stored as 101, and only with sx = 2"},
     {"abbattimento", "posizione", "where the cab-code point stands (cell p/50)"},
     {"abbattimento", "codice", "the code; 0 or less makes a null point"},
-    {"rallentamento", "d_v", "speed difference field of the slowdown"},
 }};
 
 struct voce_deposito {

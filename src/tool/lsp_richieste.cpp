@@ -68,7 +68,8 @@ json server_lsp::hover(const json& parametri) {
         return n < campi.size() ? testo.substr(campi[n].inizio, campi[n].fine - campi[n].inizio)
                                 : std::string_view();
     };
-    const std::string record = nome_record(*forma, testo_campo(0));
+    // The keyword is the source's Windows-1252; everything else here is written in UTF-8.
+    const std::string record = da_cp1252(nome_record(*forma, testo_campo(0)));
     std::string md;
     if (k == 0) {
         md = "**" + record + "**: " + std::string(significato_record(forma->nome)) + "\n\nFields:";
@@ -121,7 +122,7 @@ json server_lsp::hover(const json& parametri) {
             {"line", riga_n},
             {"character", colonna_client(linea_utf8, static_cast<std::int32_t>(i), unita_)}};
     };
-    return json{{"contents", {{"kind", "markdown"}, {"value", da_cp1252(md)}}},
+    return json{{"contents", {{"kind", "markdown"}, {"value", md}}},
                 {"range", {{"start", pos(c.inizio)}, {"end", pos(c.fine)}}}};
 }
 

@@ -223,6 +223,17 @@ TEST_F(ClientLsp, IlPassaggioSuUnCampoNeDiceNomeSignificatoEValoreConservato) {
             EXPECT_NE(valore.find(parte), std::string::npos) << parte << " in\n" << valore;
         }
     }
+    // The meanings are UTF-8 as they are written, not taken for source bytes.
+    const int stazione = riga_con(treno, "PUSENA P.F.");
+    const std::string riga_s(riga_testo(treno, stazione));
+    const std::string nome =
+        richiedi("textDocument/hover", nome_treno, stazione,
+                 static_cast<int>(riga_s.find("PUSENA") + 2))["result"]["contents"]["value"];
+    EXPECT_NE(
+        nome.find(
+            "`nome`\n\nthe station's name: the rest of the line; blanks and \xc2\xb0 allowed"),
+        std::string::npos)
+        << nome;
     const int velocita = riga_con(treno, "velocita,");
     const std::string riga_v(riga_testo(treno, velocita));
     const json r = richiedi("textDocument/hover", nome_treno, velocita,
