@@ -93,6 +93,9 @@ void server_lsp::richiesta(const json& id, const std::string& metodo, const json
     }
     if (metodo == "shutdown") {
         chiuso_ = true;
+        // The client expects nothing more but the answer.
+        in_attesa_.clear();
+        orfani_in_attesa_.clear();
         rispondi(id, nullptr);
     } else if (metodo == "textDocument/hover") {
         rispondi(id, hover(parametri));

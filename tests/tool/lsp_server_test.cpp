@@ -326,8 +326,11 @@ TEST_F(ClientLsp, IlProtocolloRispondeAgliErroriEEscePulito) {
     server.gestisci("{\"jsonrpc\":\"2.0\",\"id\":3,\"result\":null}");
     EXPECT_TRUE(inviati.empty());
 
+    // A check still waiting is dropped: after shutdown only answers go out.
+    apri(nome_treno, su_disco(nome_treno));
     invia({{"jsonrpc", "2.0"}, {"id", 9}, {"method", "shutdown"}});
     EXPECT_TRUE(risposta(9)["result"].is_null());
+    EXPECT_FALSE(server.in_attesa());
     invia({{"jsonrpc", "2.0"}, {"id", 10}, {"method", "textDocument/hover"}});
     EXPECT_EQ(risposta(10)["error"]["code"], -32600);
     EXPECT_FALSE(server.terminato());
