@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
     const int cambi = argc > 2 ? std::atoi(argv[2]) : 30;
     scenario::cartella_privata cartella;
     const std::string esporta =
-        "'" + strumento + "' sources '" + cartella.percorso().string() + "' > /dev/null";
+        "'" + strumento + "' sources '" + cartella.percorso().string() + "' > /dev/null 2>&1";
     if (std::system(esporta.c_str()) != 0) fallisce("sources failed");
     const std::filesystem::path treno = cartella.percorso() / "Lerno_Castelbrum_Pusena_27364-.txt";
     const std::string testo = scenario::da_cp1252(scenario::leggi_file(treno));
