@@ -19,6 +19,11 @@ function activate(context) {
       { scheme: 'file', language: 'scenario-linea' },
       { scheme: 'file', language: 'scenario-treno' },
     ],
+    // Sources changed outside the editor (another train source of the same scenario) are
+    // checked again too.
+    synchronize: {
+      fileEvents: vscode.workspace.createFileSystemWatcher('**/{*_linea.txt,*_*-.txt}'),
+    },
   };
   client = new LanguageClient('scenarioTool', 'Scenario sources', server, opzioni);
   client.start().catch((errore) => {

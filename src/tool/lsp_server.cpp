@@ -125,6 +125,17 @@ void server_lsp::notifica(const std::string& metodo, const json& parametri) {
         // What is on disk now stands for the document.
         segna(*percorso);
     }
+    if (metodo == "workspace/didChangeWatchedFiles") {
+        // A source changed on disk (another train saved elsewhere, a file deleted): an open
+        // document still stands for its own file.
+        for (const json& cambio : parametri.at("changes")) {
+            const std::optional<std::filesystem::path> percorso =
+                percorso_da_uri(cambio.at("uri").get<std::string>());
+            if (percorso && riconosci_nome(percorso->filename().string())) {
+                segna(percorso->lexically_normal());
+            }
+        }
+    }
     // Other notifications ("initialized", "$/cancelRequest", settings) need nothing.
 }
 

@@ -172,6 +172,21 @@ TEST_F(ClientLsp, LaLineaControllataConOgniTrenoEPubblicataUnaVolta) {
     EXPECT_EQ(pubblicate.count(uri("Lerno_Castelbrum_Pusena_9-.txt")), 1u);
 }
 
+TEST_F(ClientLsp, UnaSorgenteCambiataSulDiscoRifaLaVerificaDelSuoScenario) {
+    apri(nome_linea, su_disco(nome_linea));
+    pubblica();
+    prova::modifica(cartella.percorso() / nome_treno, "segnale,    2800", "segnal,     2800");
+    invia({{"jsonrpc", "2.0"},
+           {"method", "workspace/didChangeWatchedFiles"},
+           {"params",
+            {{"changes", json::array({{{"uri", uri(nome_treno)}, {"type", 2}},
+                                      {{"uri", uri("note.txt")}, {"type", 2}}})}}}});
+    ASSERT_TRUE(server.in_attesa());
+    auto pubblicate = pubblica();
+    ASSERT_EQ(pubblicate[uri(nome_treno)].size(), 1u);
+    EXPECT_NE(cerca(pubblicate[uri(nome_treno)][0], "\"unknown-record\""), nullptr);
+}
+
 TEST_F(ClientLsp, UnTrenoSenzaLineaLoDiceEUnCarattereFuoriCodificaEUnAvviso) {
     std::string linea = su_disco(nome_linea);
     std::filesystem::remove(cartella.percorso() / nome_linea);
