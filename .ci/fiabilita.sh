@@ -19,18 +19,18 @@ echo "== fuzzing =="
 build=$radice/build-fiab
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DSCENARIO_FUZZ=ON -DSCENARIO_TESTS=OFF -DSCENARIO_WINDOW=OFF -DSCENARIO_WERROR=ON >/dev/null
-cmake --build "$build" -j2 --target fuzz_linea fuzz_treno fuzz_entrambe fuzz_verifica semi_fuzz \
+cmake --build "$build" -j2 --target fuzz_linea fuzz_treno fuzz_entrambe fuzz_verifica fuzz_lsp semi_fuzz \
     >"$build/build.log" 2>&1 || { cat "$build/build.log"; fallito "build dei fuzzer"; }
 
 # Seconds per harness: the line harness gets the most, its inputs being the slowest (up to
 # 1000000 m of geometry each).
-declare -A secondi=([linea]=50 [treno]=30 [entrambe]=40 [verifica]=30)
+declare -A secondi=([linea]=50 [treno]=30 [entrambe]=40 [verifica]=30 [lsp]=30)
 # Without a separator an input of fuzz_entrambe is a line source: the line seeds serve it too.
 declare -A semi_a_mano=([linea]=fuzz/corpus/linea [treno]=fuzz/corpus/treno
-    [entrambe]=fuzz/corpus/linea [verifica]=fuzz/corpus/linea)
+    [entrambe]=fuzz/corpus/linea [verifica]=fuzz/corpus/linea [lsp]=fuzz/corpus/lsp)
 reperti=$build/reperti
 mkdir -p "$reperti"
-for h in linea treno entrambe verifica; do
+for h in linea treno entrambe verifica lsp; do
     corpus=$build/corpus/$h
     mkdir -p "$corpus"
     registro=$build/fuzz_$h.log

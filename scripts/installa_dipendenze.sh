@@ -3,7 +3,8 @@
 #   installa_dipendenze.sh [--linux] [--prove] [--windows] [--wine] [--fuzz] [--formato] [--radice]
 # --linux (also with no option): the Linux build, scenario-tool's HTTP and JSON libraries
 # included; --prove adds what the tests need (GoogleTest, Xvfb and the X tools that drive the
-# window, python3 for the JSON checks, chromium and Node.js for the check of the live page);
+# window, python3 for the JSON checks, chromium and Node.js for the check of the live page, Neovim
+# for the language server's test with a real client);
 # --windows: the MinGW-w64 cross compiler for the Windows build; --wine: Wine and the X tools
 # that run and drive the Windows program here; --fuzz: clang's libFuzzer and valgrind, for the
 # reliability checks; --formato: clang-format, for the layout check; --radice: what CI needs to
@@ -19,7 +20,7 @@ for opzione in "$@"; do
         --linux) pacchetti+=("${linux[@]}") ;;
         --prove)
             pacchetti+=("${linux[@]}" libgtest-dev xvfb xdotool x11-utils imagemagick valgrind
-                python3 chromium fonts-dejavu-core)
+                python3 chromium fonts-dejavu-core neovim)
             con_node=1 ;;
         --windows) pacchetti+=(cmake ninja-build g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64) ;;
         --wine) pacchetti+=(wine64 wine fonts-wine xvfb xdotool x11-utils imagemagick) ;;

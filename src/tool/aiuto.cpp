@@ -23,6 +23,8 @@ Commands:
       draw a compiled scenario on one SVG page
   serve DIR --scenario NAME --train NUMBER [--no-line] [--port N]
       a live page of the scenario in your browser, updated on every save
+  lsp
+      a language server for editors: diagnostics as you type, hover, completion, outline
   help [COMMAND]
       this text, or the help of one command (also: scenario-tool COMMAND --help)
 
@@ -179,6 +181,18 @@ Exit status: 0 stopped by Ctrl-C; 3 the port could not be opened; 64 a mistake o
 command line.
 )";
 
+constexpr std::string_view lsp = R"(Usage: scenario-tool lsp [--stdio]
+
+A language server for the two source formats, spoken over standard input and output (the
+Language Server Protocol). An editor starts it; a document named NAME_linea.txt or
+NAME_NUMBER-.txt is checked as check checks it, with the unsaved text of open documents in
+place of the files, and its diagnostics are published while you type. Hover shows a field's
+name, meaning, range and stored value; completion offers the keywords of the section.
+--stdio is accepted and changes nothing.
+
+Exit status: 0 after the editor's shutdown and exit; 1 when the input ends or breaks before.
+)";
+
 constexpr std::string_view help = R"(Usage: scenario-tool help [COMMAND]
 
 Shows the list of commands, or the help of one command.
@@ -195,6 +209,7 @@ std::string_view aiuto_comando(std::string_view comando) {
     if (comando == "dump") return dump;
     if (comando == "render") return render;
     if (comando == "serve") return serve;
+    if (comando == "lsp") return lsp;
     if (comando == "help") return help;
     return {};
 }

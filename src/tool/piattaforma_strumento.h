@@ -23,4 +23,8 @@ class piattaforma_strumento : public piattaforma {
     std::ostream& errori_;
 };
 
+// Standard input and output carry bytes as they are: on Windows the C library would otherwise
+// turn LF into CR LF and stop reading at a Ctrl-Z, which breaks counted messages.
+void flussi_binari();
+
 }  // namespace scenario::strumento

@@ -9,6 +9,7 @@
 #include "tool/comando_compila.h"
 #include "tool/comando_disegna.h"
 #include "tool/comando_dump.h"
+#include "tool/comando_lsp.h"
 #include "tool/comando_servi.h"
 #include "tool/comando_sorgenti.h"
 #include "tool/comando_verifica.h"
@@ -26,13 +27,14 @@ struct comando {
     funzione_comando esegui;
 };
 
-constexpr std::array<comando, 6> comandi = {{
+constexpr std::array<comando, 7> comandi = {{
     {"check", comando_verifica},
     {"compile", comando_compila},
     {"sources", comando_sorgenti},
     {"dump", comando_dump},
     {"render", comando_disegna},
     {"serve", comando_servi},
+    {"lsp", comando_lsp},
 }};
 
 const comando* cerca(std::string_view nome) {

@@ -8,11 +8,20 @@
 namespace scenario {
 
 std::vector<diagnostica> verifica_sorgenti(sorgenti_da_compilare sorgenti) {
+    contenuto_verificato scarta;
+    return verifica_sorgenti(std::move(sorgenti), scarta);
+}
+
+std::vector<diagnostica> verifica_sorgenti(sorgenti_da_compilare sorgenti,
+                                           contenuto_verificato& contenuto) {
     raccolta_diagnostiche raccolta(true);
     sorgenti.diagnostiche = &raccolta;
     // The stamp conflict's message box is a diagnostic here.
     piattaforma_muta schermo;
     compilazione_privata compilazione(sorgenti, schermo);
+    const stato_run& stato = compilazione.stato();
+    contenuto.celle.assign(stato.percorso.begin(), stato.percorso.end());
+    contenuto.punti.assign(stato.punti.begin(), stato.punti.end());
     // In the order an author reads: the line source, the train source, then what has no row;
     // within a file by line, keeping the order found on one line.
     const identita_file nomi{sorgenti.nome_scenario, sorgenti.numero_treno};
