@@ -55,9 +55,18 @@ installa_httplib_windows() {
     lavoro=$(mktemp -d)
     mkdir -p "$lavoro/parti" "$lavoro/liste/partial" "$lavoro/cache/archives/partial" \
         "$lavoro/sorgente"
-    sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/*.sources >"$lavoro/parti/debian.sources"
-    [ ! -f /etc/apt/sources.list ] ||
-        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >"$lavoro/parti/debian.list"
+    # Debian's own sources only: another repository may have no source index at all.
+    local fonte n=0
+    for fonte in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$fonte" ] && grep -q 'debian\.org' "$fonte" || continue
+        n=$((n + 1))
+        sed 's/^Types:.*/Types: deb-src/' "$fonte" >"$lavoro/parti/debian$n.sources"
+    done
+    for fonte in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -f "$fonte" ] || continue
+        n=$((n + 1))
+        sed -n 's/^deb \(.*debian\.org.*\)/deb-src \1/p' "$fonte" >"$lavoro/parti/debian$n.list"
+    done
     cat >"$lavoro/apt.conf" <<FINE
 Dir::Etc::SourceList "/dev/null";
 Dir::Etc::SourceParts "$lavoro/parti";
