@@ -317,7 +317,11 @@ controlla_dump_e_render() {
         fallito "render su Windows"
     cmp -s "$lavoro/strumento_linux/pianta.svg" "$lavoro/strumento_windows/pianta.svg" ||
         fallito "render: SVG diverso"
-    fatto "dump (testo e JSON) dei tre file e render: gli stessi byte di Linux"
+    # A device is written through, as /dev/null on Linux, never renamed over.
+    (cd "$lavoro/strumento_windows" &&
+        strumento_windows render binari "${scenario_strumento[@]}" -o NUL >/dev/null 2>&1) ||
+        fallito "render -o NUL su Windows"
+    fatto "dump (testo e JSON) dei tre file e render: gli stessi byte di Linux; render -o NUL"
 }
 
 # serve under Wine, fetched from Linux over loopback: the page, and its data with the stations

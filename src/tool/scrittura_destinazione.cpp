@@ -2,8 +2,17 @@
 
 #include <fcntl.h>
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
 #include <io.h>
 #include <sys/stat.h>
+#include <windows.h>
+
+#include <vector>
 #else
 #include <unistd.h>
 #endif
@@ -32,6 +41,16 @@ long scrivi_byte(int descrittore, const char* da, std::size_t quanti) {
     return ::_write(descrittore, da, static_cast<unsigned>(quanti < blocco ? quanti : blocco));
 }
 int chiudi(int descrittore) { return ::_close(descrittore); }
+// NUL, CON, COM1 and the like, and \\.\ names: the system resolves them to a
+// device path, which is never a file to rename over.
+bool e_dispositivo(const fs::path& file) {
+    const DWORD serve = GetFullPathNameW(file.c_str(), 0, nullptr, nullptr);
+    if (serve == 0) return false;
+    std::vector<wchar_t> completo(serve);
+    const DWORD scritti = GetFullPathNameW(file.c_str(), serve, completo.data(), nullptr);
+    if (scritti == 0 || scritti >= serve) return false;
+    return std::wstring_view(completo.data(), scritti).starts_with(L"\\\\.\\");
+}
 #else
 int apri_attraverso(const fs::path& file) {
     return ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -40,6 +59,7 @@ long scrivi_byte(int descrittore, const char* da, std::size_t quanti) {
     return ::write(descrittore, da, quanti);
 }
 int chiudi(int descrittore) { return ::close(descrittore); }
+bool e_dispositivo(const fs::path&) { return false; }
 #endif
 
 void scrivi_attraverso(const fs::path& file, std::string_view contenuto) {
@@ -64,6 +84,10 @@ void scrivi_attraverso(const fs::path& file, std::string_view contenuto) {
 }  // namespace
 
 void scrivi_destinazione(const fs::path& file, std::string_view contenuto) {
+    if (e_dispositivo(file)) {
+        scrivi_attraverso(file, contenuto);
+        return;
+    }
     std::error_code errore;
     fs::file_status proprio = fs::symlink_status(file, errore);
     if (proprio.type() == fs::file_type::regular || proprio.type() == fs::file_type::not_found) {
