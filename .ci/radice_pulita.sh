@@ -120,4 +120,6 @@ tappa "radice pulita: bash scripts/windows.sh" nella_radice bash -c 'cd /srv/sce
     fallito "scripts/windows.sh"
 [ -s "$radice/srv/scenario/build-windows/lerno_castelbrum_pusena.exe" ] ||
     fallito "windows.sh non ha costruito lerno_castelbrum_pusena.exe"
-fatto "windows.sh: build-windows/lerno_castelbrum_pusena.exe"
+[ -s "$radice/srv/scenario/build-windows/scenario-tool.exe" ] ||
+    fallito "windows.sh non ha costruito scenario-tool.exe"
+fatto "windows.sh: build-windows/lerno_castelbrum_pusena.exe e scenario-tool.exe"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # CI: the Windows program, cross-compiled with MinGW-w64 and run under Wine, leaves the same
 # files as the Linux program and ends with the same status; under Xvfb its wait window appears
-# and its message box closes with OK.
+# and its message box closes with OK. scenario-tool.exe, beside it, gives what the Linux tool
+# gives, command by command (one function per check, listed in controlli_strumento).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 radice=$(pwd)
@@ -14,12 +15,15 @@ bash scripts/installa_dipendenze.sh --linux --windows --wine
 bash scripts/windows.sh prova_messaggio
 exe_windows=$radice/build-windows/lerno_castelbrum_pusena.exe
 prova_messaggio=$radice/build-windows/prova_messaggio.exe
-# The Linux program as the README builds it.
+exe_strumento_windows=$radice/build-windows/scenario-tool.exe
+# The Linux program and tool as the README builds them.
 cmake -S . -B build-confronto-linux -G Ninja -DCMAKE_BUILD_TYPE=Release -DSCENARIO_TESTS=OFF \
     >/dev/null
-cmake --build build-confronto-linux -j2 --target lerno_castelbrum_pusena >build-confronto-linux/build.log 2>&1 ||
+cmake --build build-confronto-linux -j2 --target lerno_castelbrum_pusena scenario-tool \
+    >build-confronto-linux/build.log 2>&1 ||
     { cat build-confronto-linux/build.log; fallito "build Linux"; }
 exe_linux=$radice/build-confronto-linux/lerno_castelbrum_pusena
+exe_strumento_linux=$radice/build-confronto-linux/src/tool/scenario-tool
 
 lavoro=$(mktemp -d)
 xvfb_pid=
@@ -56,6 +60,19 @@ fatto "nessuna DLL oltre quelle di Windows ($(tr '\n' ' ' <<<"$dll"))"
 grep -q 'Subsystem.*Windows GUI' <<<"$intestazione" ||
     fallito "il programma non e' un'applicazione desktop (sottosistema GUI)"
 fatto "applicazione desktop: nessuna console accanto alla finestra"
+
+intestazione=$(x86_64-w64-mingw32-objdump -p "$exe_strumento_windows")
+dll=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$intestazione")
+while read -r nome; do
+    case "${nome,,}" in
+        kernel32.dll | user32.dll | msvcrt.dll | advapi32.dll | shell32.dll | ws2_32.dll | api-ms-win-*) ;;
+        *) fallito "scenario-tool.exe: DLL che non e' di Windows: $nome" ;;
+    esac
+done <<<"$dll"
+fatto "scenario-tool.exe: nessuna DLL oltre quelle di Windows ($(tr '\n' ' ' <<<"$dll"))"
+grep -q 'Subsystem.*Windows CUI' <<<"$intestazione" ||
+    fallito "scenario-tool.exe non e' un programma da console"
+fatto "scenario-tool.exe: programma da console"
 
 echo "== Wine =="
 # Wine reads Unix file names in the locale's character set: UTF-8, whatever the machine's.
@@ -181,6 +198,206 @@ for sistema in linux windows; do
     done
 done
 fatto "stato 3 su Linux e su Windows, il file nominato, nessun file binario"
+
+echo "== scenario-tool =="
+# Each check runs both tools on the same arguments, from the same working folder, so that the
+# relative paths in their output are the same words.
+strumento_linux() { timeout 120 "$exe_strumento_linux" "$@"; }
+strumento_windows() { env -u DISPLAY timeout 120 wine "$exe_strumento_windows" "$@"; }
+scenario_strumento=(--scenario Lerno_Castelbrum_Pusena --train 27364)
+
+# Every file of folder $2 as in folder $1, and no other.
+stesse_cartelle() {
+    [ "$(ls -A "$1")" = "$(ls -A "$2")" ] ||
+        fallito "file diversi: [$(ls -A "$1" | tr '\n' ' ')] e [$(ls -A "$2" | tr '\n' ' ')]"
+    local nome
+    for nome in $(ls -A "$1"); do
+        cmp -s "$1/$nome" "$2/$nome" || fallito "byte diversi: $2/$nome"
+    done
+}
+
+# The process under $1 (itself or a descendant) that runs Windows program $2: its first word
+# ends with $2, or with wine64 while Wine is still loading it.
+processo_windows() {
+    local cercati=("$1") pid figlio primo
+    while [ ${#cercati[@]} -gt 0 ]; do
+        pid=${cercati[0]}
+        cercati=("${cercati[@]:1}")
+        primo=$(head -z -n 1 "/proc/$pid/cmdline" 2>/dev/null | tr -d '\0')
+        if [[ "$primo" == *"$2" || "$primo" == */wine64 ]]; then
+            echo "$pid"
+            return 0
+        fi
+        for figlio in $(cat /proc/"$pid"/task/*/children 2>/dev/null); do cercati+=("$figlio"); done
+    done
+    return 1
+}
+
+# sources, then compile of what it wrote: the Linux tool in one folder, the Windows tool in one
+# named like it and in one whose name is outside the ANSI code page.
+controlla_sorgenti_e_compila() {
+    local cartella
+    for cartella in strumento_linux strumento_windows Nicolò_Жуков; do
+        mkdir -p "$lavoro/$cartella"
+    done
+    (cd "$lavoro/strumento_linux" && strumento_linux sources sorgenti >/dev/null 2>&1 &&
+        strumento_linux compile sorgenti "${scenario_strumento[@]}" --out binari >/dev/null 2>&1) ||
+        fallito "scenario-tool su Linux: sources o compile"
+    # The folder outside the code page is named on the command line too, as a full Windows path
+    # (Wine's drive Z: is the root), so that the tool has to read its arguments in wide characters.
+    local qui
+    for cartella in strumento_windows Nicolò_Жуков; do
+        qui=.
+        [ "$cartella" = strumento_windows ] || qui="Z:${lavoro//\//\\}\\$cartella"
+        (cd "$lavoro/$cartella" && strumento_windows sources "$qui\\sorgenti" >/dev/null 2>errori.txt &&
+            strumento_windows compile "$qui\\sorgenti" "${scenario_strumento[@]}" --out "$qui\\binari" \
+                >/dev/null 2>>errori.txt) ||
+            fallito "scenario-tool.exe in $cartella: $(cat "$lavoro/$cartella/errori.txt")"
+        stesse_cartelle "$lavoro/strumento_linux/sorgenti" "$lavoro/$cartella/sorgenti"
+        stesse_cartelle "$lavoro/strumento_linux/binari" "$lavoro/$cartella/binari"
+    done
+    fatto "sources e compile: file identici a quelli di Linux, anche in Nicolò_Жуков"
+}
+
+# check on sources with several mistakes: the same lines in every format, the separator apart.
+controlla_check() {
+    local cartella formato stato_linux stato_windows
+    for cartella in strumento_linux strumento_windows; do
+        mkdir -p "$lavoro/$cartella/errata"
+        cp "$lavoro/strumento_linux/sorgenti/"* "$lavoro/$cartella/errata/"
+        sed -i 's/pendenza,  19300/pendnza,  19300/; s/curvad4,  1900,  400/curvad4,  19x0,  400/' \
+            "$lavoro/$cartella/errata/Lerno_Castelbrum_Pusena_linea.txt"
+        sed -i 's/segnale,    2800,/segnale,    1500,/' \
+            "$lavoro/$cartella/errata/Lerno_Castelbrum_Pusena_27364-.txt"
+    done
+    for formato in text gcc json; do
+        stato_linux=0
+        stato_windows=0
+        (cd "$lavoro/strumento_linux" && strumento_linux check errata "${scenario_strumento[@]}" \
+            --format "$formato" >"check.$formato" 2>/dev/null) || stato_linux=$?
+        (cd "$lavoro/strumento_windows" && strumento_windows check errata "${scenario_strumento[@]}" \
+            --format "$formato" >"check.$formato" 2>/dev/null) || stato_windows=$?
+        [ "$stato_linux" = 1 ] || fallito "check --format $formato su Linux: stato $stato_linux"
+        [ "$stato_windows" = 1 ] || fallito "check --format $formato su Windows: stato $stato_windows"
+        [ "$(grep -c "errata" "$lavoro/strumento_linux/check.$formato")" -ge 3 ] ||
+            fallito "check --format $formato: meno di tre diagnostiche"
+        # errata\ (errata\\ inside a JSON string) is where Linux writes errata/.
+        sed 's#errata\\\\#errata/#g; s#errata\\#errata/#g' "$lavoro/strumento_windows/check.$formato" |
+            cmp -s "$lavoro/strumento_linux/check.$formato" - ||
+            fallito "check --format $formato: diagnostiche diverse da Linux"
+        grep -q 'errata\\' "$lavoro/strumento_windows/check.$formato" ||
+            fallito "check --format $formato: nessun percorso con il separatore di Windows"
+    done
+    fatto "check: stato 1 e le stesse diagnostiche di Linux in text, gcc e json (separatore a parte)"
+}
+
+# dump, as text and as JSON, of the three files; render of the scenario.
+controlla_dump_e_render() {
+    local file modo
+    for file in Lerno_Castelbrum_Pusena_linea.dat Lerno_Castelbrum_Pusena_27364.sim \
+        Lerno_Castelbrum_Pusena_27364.dat; do
+        for modo in testo json; do
+            local opzioni=()
+            [ "$modo" = json ] && opzioni=(--json)
+            (cd "$lavoro/strumento_linux" &&
+                strumento_linux dump "binari/$file" "${opzioni[@]}" >"dump.$file.$modo") ||
+                fallito "dump $file su Linux"
+            (cd "$lavoro/strumento_windows" &&
+                strumento_windows dump "binari/$file" "${opzioni[@]}" >"dump.$file.$modo" 2>/dev/null) ||
+                fallito "dump $file su Windows"
+            cmp -s "$lavoro/strumento_linux/dump.$file.$modo" \
+                "$lavoro/strumento_windows/dump.$file.$modo" || fallito "dump $file ($modo) diverso"
+        done
+    done
+    (cd "$lavoro/strumento_linux" &&
+        strumento_linux render binari "${scenario_strumento[@]}" -o pianta.svg >/dev/null 2>&1) ||
+        fallito "render su Linux"
+    (cd "$lavoro/strumento_windows" &&
+        strumento_windows render binari "${scenario_strumento[@]}" -o pianta.svg >/dev/null 2>&1) ||
+        fallito "render su Windows"
+    cmp -s "$lavoro/strumento_linux/pianta.svg" "$lavoro/strumento_windows/pianta.svg" ||
+        fallito "render: SVG diverso"
+    # A device is written through, as /dev/null on Linux, never renamed over.
+    (cd "$lavoro/strumento_windows" &&
+        strumento_windows render binari "${scenario_strumento[@]}" -o NUL >/dev/null 2>&1) ||
+        fallito "render -o NUL su Windows"
+    fatto "dump (testo e JSON) dei tre file e render: gli stessi byte di Linux; render -o NUL"
+}
+
+# serve under Wine, fetched from Linux over loopback: the page, and its data with the stations
+# as the Linux tool serves them; Ctrl-C (SIGINT, which Wine hands to the console's handler) stops it.
+controlla_serve() {
+    local cartella=$lavoro/strumento_windows indirizzo= stato pid
+    (cd "$cartella" && exec env -u DISPLAY timeout 120 wine "$exe_strumento_windows" serve sorgenti \
+        "${scenario_strumento[@]}" >serve.out 2>serve.err) &
+    pid=$!
+    processi+=("$pid")
+    for _ in $(seq 300); do
+        indirizzo=$(head -n 1 "$cartella/serve.out" 2>/dev/null | tr -d '\r')
+        [ -n "$indirizzo" ] && break
+        sleep 0.2
+    done
+    [ -n "$indirizzo" ] || fallito "serve non scrive il suo indirizzo: $(cat "$cartella/serve.err")"
+    [[ "$indirizzo" == http://127.0.0.1:*/ ]] || fallito "serve ascolta su $indirizzo"
+    curl -sf --max-time 20 "$indirizzo" >"$cartella/pagina.html" || fallito "la pagina non arriva"
+    grep -q 'pagina.js' "$cartella/pagina.html" || fallito "la pagina non e' quella dell'anteprima"
+    # The first compilation may still be under way: its data come when it ends.
+    for _ in $(seq 100); do
+        curl -sf --max-time 20 "${indirizzo}dati" >"$cartella/dati.json" || fallito "i dati non arrivano"
+        grep -q '"stazioni":\[{' "$cartella/dati.json" && break
+        sleep 0.2
+    done
+    grep -q '"stazioni":\[{' "$cartella/dati.json" || fallito "i dati non elencano le stazioni"
+    grep -q 'Lerno' "$cartella/dati.json" || fallito "la stazione Lerno manca dai dati"
+    # The Windows process is a child of the wine loader, itself a child of timeout.
+    local exe
+    exe=$(processo_windows "$pid" scenario-tool.exe) || fallito "il processo di serve non si trova"
+    kill -INT "$exe" 2>/dev/null || true
+    stato=0
+    wait "$pid" || stato=$?
+    [ "$stato" = 0 ] || fallito "serve dopo Ctrl-C: stato $stato: $(cat "$cartella/serve.err")"
+    grep -q 'stopped' "$cartella/serve.err" || fallito "serve non dice di essersi fermato"
+    fatto "serve su 127.0.0.1: pagina e stazioni lette da Linux; Ctrl-C lo ferma con stato 0"
+}
+
+# Ctrl-C (SIGINT, handed by Wine to the console's handlers) while compile works in its private
+# copy under %TEMP%: the copy goes and the status is STATUS_CONTROL_C_EXIT (its low byte, 58),
+# not a success. The longest line there is keeps the compilation busy long enough to be caught;
+# a compilation that ended all the same is tried again.
+controlla_ctrl_c_compile() {
+    local temp=$WINEPREFIX/drive_c/users/$(whoami)/Temp cartella=$lavoro/strumento_windows
+    local pid stato tentativo
+    mkdir -p "$cartella/lunga"
+    cp "$cartella/sorgenti/"* "$cartella/lunga/"
+    sed -i 's/lunghezza percorso,    57000/lunghezza percorso,    1000000/' \
+        "$cartella/lunga/Lerno_Castelbrum_Pusena_linea.txt"
+    for tentativo in $(seq 5); do
+        (cd "$cartella" && exec env -u DISPLAY timeout 120 wine "$exe_strumento_windows" compile \
+            lunga "${scenario_strumento[@]}" --out interrotta >/dev/null 2>&1) &
+        pid=$!
+        for _ in $(seq 3000); do
+            compgen -G "$temp/scenario-*/*" >/dev/null && break
+            sleep 0.01
+        done
+        kill -INT "$(processo_windows "$pid" scenario-tool.exe)" 2>/dev/null || true
+        stato=0
+        wait "$pid" || stato=$?
+        if [ "$stato" = 58 ]; then
+            ! compgen -G "$temp/scenario-*" >/dev/null ||
+                fallito "Ctrl-C durante compile lascia $(ls "$temp")"
+            fatto "Ctrl-C durante compile: copia privata rimossa, stato 58 (tentativo $tentativo)"
+            return 0
+        fi
+        [ "$stato" = 0 ] || fallito "compile interrotta: stato $stato"
+    done
+    fallito "Ctrl-C non e' mai arrivato durante compile in 5 tentativi"
+}
+
+controlli_strumento=(controlla_sorgenti_e_compila controlla_check controlla_dump_e_render
+    controlla_serve controlla_ctrl_c_compile)
+for controllo in "${controlli_strumento[@]}"; do
+    "$controllo"
+done
 
 echo "== finestra e messaggio sotto Xvfb =="
 # Nothing of the headless runs may stay attached to the prefix.

@@ -7,8 +7,9 @@ namespace scenario {
 // While it lives, a private work folder (plain files only, no subfolders) is removed with its
 // content if the process is stopped by SIGINT, SIGTERM or SIGHUP; the process then ends by that
 // same signal, as it would have without the cleanup. A signal that was ignored stays ignored.
-// Up to eight folders at once (one per compilation in progress); more go unwatched. Windows has
-// none of these signals: there it does nothing.
+// Up to eight folders at once (one per compilation in progress); more go unwatched. On Windows
+// the same holds for Ctrl-C, Ctrl-Break and the closing of the console (the console's handler,
+// SetConsoleCtrlHandler); a desktop program never receives them.
 class cartella_sorvegliata {
   public:
     explicit cartella_sorvegliata(const std::filesystem::path& cartella);

@@ -163,14 +163,14 @@ int comando_compila(const std::vector<std::string>& parole, std::ostream&, std::
     }};
     argomenti a = analizza_argomenti(parole, opzioni);
     richiesta_compilazione richiesta;
-    richiesta.sorgenti = a.cartella_sorgenti();
+    richiesta.sorgenti = percorso_utente(a.cartella_sorgenti());
     richiesta.nome_scenario = a.richiesto("scenario");
     richiesta.numero_treno = a.richiesto("train");
     verifica_nome(richiesta.nome_scenario, "scenario");
     verifica_nome(richiesta.numero_treno, "train");
     richiesta.con_linea = !a.ha("no-line");
     const std::string* fuori = a.valore("out");
-    richiesta.uscita = fuori != nullptr ? std::filesystem::path(*fuori) : richiesta.sorgenti;
+    richiesta.uscita = fuori != nullptr ? percorso_utente(*fuori) : richiesta.sorgenti;
     return compila(richiesta, errori);
 }
 

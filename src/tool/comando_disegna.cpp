@@ -12,6 +12,7 @@
 #include "textfile/file_disco.h"
 #include "tool/argomenti.h"
 #include "tool/disegno.h"
+#include "tool/piattaforma_strumento.h"
 #include "tool/scrittura_destinazione.h"
 #include "tool/stati_uscita.h"
 
@@ -105,12 +106,12 @@ int comando_disegna(const std::vector<std::string>& parole, std::ostream&, std::
                                    " words");
     }
     richiesta_disegno richiesta;
-    richiesta.cartella = a.posizionali[0];
+    richiesta.cartella = percorso_utente(a.posizionali[0]);
     richiesta.nome_scenario = a.richiesto("scenario");
     richiesta.numero_treno = a.richiesto("train");
     verifica_nome(richiesta.nome_scenario, "scenario");
     verifica_nome(richiesta.numero_treno, "train");
-    richiesta.svg = a.richiesto("output");
+    richiesta.svg = percorso_utente(a.richiesto("output"));
     if (const std::string* da = a.valore("from")) richiesta.da_km = chilometri(*da, "from");
     if (const std::string* fino = a.valore("to")) richiesta.a_km = chilometri(*fino, "to");
     return disegna(richiesta, errori);

@@ -8,6 +8,7 @@
 #include "output/lettura_formato.h"
 #include "textfile/file_disco.h"
 #include "tool/argomenti.h"
+#include "tool/piattaforma_strumento.h"
 #include "tool/stampa_dump.h"
 #include "tool/stati_uscita.h"
 
@@ -48,7 +49,7 @@ int comando_dump(const std::vector<std::string>& parole, std::ostream& uscita,
                              : "one file only, got " + std::to_string(a.posizionali.size()) +
                                    " words");
     }
-    std::filesystem::path file = a.posizionali[0];
+    std::filesystem::path file = percorso_utente(a.posizionali[0]);
     std::optional<tipo_file> tipo = tipo_da_nome(file);
     if (!tipo) {
         throw errore_uso("cannot tell the kind of " + file.filename().string() +

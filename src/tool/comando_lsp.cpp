@@ -77,7 +77,7 @@ int comando_lsp(const std::vector<std::string>& parole, std::ostream& uscita,
     static constexpr std::array<opzione, 1> opzioni = {{{"stdio", '\0', false}}};
     argomenti a = analizza_argomenti(parole, opzioni);
     if (!a.posizionali.empty()) throw errore_uso("lsp takes no folder: the editor names the files");
-    flussi_binari();
+    flussi_standard_binari();
     return servi_lsp(std::cin, uscita, errori);
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "tool/argomenti.h"
+#include "tool/piattaforma_strumento.h"
 #include "tool/server_anteprima.h"
 
 namespace scenario::strumento {
@@ -17,7 +18,7 @@ int comando_servi(const std::vector<std::string>& parole, std::ostream& uscita,
     }};
     argomenti a = analizza_argomenti(parole, opzioni);
     richiesta_anteprima richiesta;
-    richiesta.compilazione.sorgenti = a.cartella_sorgenti();
+    richiesta.compilazione.sorgenti = percorso_utente(a.cartella_sorgenti());
     richiesta.compilazione.uscita = richiesta.compilazione.sorgenti;
     richiesta.compilazione.nome_scenario = a.richiesto("scenario");
     richiesta.compilazione.numero_treno = a.richiesto("train");

@@ -11,6 +11,7 @@
 #include "textfile/file_disco.h"
 #include "textfile/scrittore_testo.h"
 #include "tool/argomenti.h"
+#include "tool/piattaforma_strumento.h"
 #include "tool/stati_uscita.h"
 #include "train/sorgente_treno.h"
 
@@ -84,7 +85,7 @@ int comando_sorgenti(const std::vector<std::string>& parole, std::ostream&, std:
                                    " words");
     }
     richiesta_sorgenti richiesta;
-    richiesta.cartella = a.posizionali[0];
+    richiesta.cartella = percorso_utente(a.posizionali[0]);
     const std::string* nome = a.valore("scenario");
     const std::string* numero = a.valore("train");
     richiesta.nome_scenario = nome != nullptr ? *nome : nome_scenario_predefinito;

@@ -8,6 +8,7 @@
 #include "model/nomi_file.h"
 #include "textfile/file_disco.h"
 #include "tool/argomenti.h"
+#include "tool/piattaforma_strumento.h"
 #include "tool/stampa_diagnostiche.h"
 #include "tool/stati_uscita.h"
 #include "verifica/verifica_sorgenti.h"
@@ -53,7 +54,7 @@ int comando_verifica(const std::vector<std::string>& parole, std::ostream& uscit
         {"format", '\0', true},
     }};
     argomenti a = analizza_argomenti(parole, opzioni);
-    const std::filesystem::path cartella = a.cartella_sorgenti();
+    const std::filesystem::path cartella = percorso_utente(a.cartella_sorgenti());
     sorgenti_da_compilare sorgenti;
     sorgenti.nome_scenario = a.richiesto("scenario");
     sorgenti.numero_treno = a.richiesto("train");

@@ -1,7 +1,21 @@
 #include "tool/scrittura_destinazione.h"
 
 #include <fcntl.h>
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include <vector>
+#else
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstring>
@@ -16,21 +30,53 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#ifdef _WIN32
+// The wide name, so that a folder named outside the ANSI code page is reached; bytes as they are.
+int apri_attraverso(const fs::path& file) {
+    return ::_wopen(file.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY | _O_NOINHERIT,
+                    _S_IREAD | _S_IWRITE);
+}
+long scrivi_byte(int descrittore, const char* da, std::size_t quanti) {
+    constexpr std::size_t blocco = 1U << 30;
+    return ::_write(descrittore, da, static_cast<unsigned>(quanti < blocco ? quanti : blocco));
+}
+int chiudi(int descrittore) { return ::_close(descrittore); }
+// NUL, CON, COM1 and the like, and \\.\ names: the system resolves them to a
+// device path, which is never a file to rename over.
+bool e_dispositivo(const fs::path& file) {
+    const DWORD serve = GetFullPathNameW(file.c_str(), 0, nullptr, nullptr);
+    if (serve == 0) return false;
+    std::vector<wchar_t> completo(serve);
+    const DWORD scritti = GetFullPathNameW(file.c_str(), serve, completo.data(), nullptr);
+    if (scritti == 0 || scritti >= serve) return false;
+    return std::wstring_view(completo.data(), scritti).starts_with(L"\\\\.\\");
+}
+#else
+int apri_attraverso(const fs::path& file) {
+    return ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+}
+long scrivi_byte(int descrittore, const char* da, std::size_t quanti) {
+    return ::write(descrittore, da, quanti);
+}
+int chiudi(int descrittore) { return ::close(descrittore); }
+bool e_dispositivo(const fs::path&) { return false; }
+#endif
+
 void scrivi_attraverso(const fs::path& file, std::string_view contenuto) {
-    int descrittore = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    int descrittore = apri_attraverso(file);
     if (descrittore == -1) throw guasto_file(nome_leggibile(file), std::strerror(errno));
     std::size_t fatti = 0;
     while (fatti < contenuto.size()) {
-        ssize_t scritti = ::write(descrittore, contenuto.data() + fatti, contenuto.size() - fatti);
+        long scritti = scrivi_byte(descrittore, contenuto.data() + fatti, contenuto.size() - fatti);
         if (scritti < 0 && errno == EINTR) continue;
         if (scritti <= 0) {
             int errore = scritti < 0 ? errno : EIO;
-            ::close(descrittore);
+            chiudi(descrittore);
             throw guasto_file(nome_leggibile(file), std::strerror(errore));
         }
         fatti += static_cast<std::size_t>(scritti);
     }
-    if (::close(descrittore) != 0 && errno != EINTR) {
+    if (chiudi(descrittore) != 0 && errno != EINTR) {
         throw guasto_file(nome_leggibile(file), std::strerror(errno));
     }
 }
@@ -38,6 +84,10 @@ void scrivi_attraverso(const fs::path& file, std::string_view contenuto) {
 }  // namespace
 
 void scrivi_destinazione(const fs::path& file, std::string_view contenuto) {
+    if (e_dispositivo(file)) {
+        scrivi_attraverso(file, contenuto);
+        return;
+    }
     std::error_code errore;
     fs::file_status proprio = fs::symlink_status(file, errore);
     if (proprio.type() == fs::file_type::regular || proprio.type() == fs::file_type::not_found) {

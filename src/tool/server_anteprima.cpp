@@ -1,15 +1,12 @@
 #include "tool/server_anteprima.h"
 
 #include <httplib.h>
-#include <pthread.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <csignal>
 #include <memory>
-#include <thread>
 
+#include "tool/attesa_interruzione.h"
 #include "tool/pagina_anteprima.h"
 #include "tool/sorveglianza_sorgenti.h"
 #include "tool/stati_uscita.h"
@@ -98,58 +95,6 @@ void instrada(httplib::Server& server, stato_anteprima& stato, int porta) {
     });
 }
 
-// SIGINT and SIGTERM go to one waiting thread, which stops the server; the other threads never
-// see them.
-class attesa_segnali {
-  public:
-    explicit attesa_segnali(httplib::Server& server, stato_anteprima& stato) {
-        sigemptyset(&segnali_);
-        sigaddset(&segnali_, SIGINT);
-        sigaddset(&segnali_, SIGTERM);
-        pthread_sigmask(SIG_BLOCK, &segnali_, &precedenti_);
-        filo_ = std::thread([this, &server, &stato] {
-            int segnale = 0;
-            sigwait(&segnali_, &segnale);
-            if (finito_) return;
-            ricevuto_ = true;
-            stato.chiudi();
-            // A signal that comes before the server has started listening waits for it: a stop
-            // before the start would be forgotten.
-            while (!finito_ && !server.is_running()) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-            if (!finito_) server.stop();
-        });
-    }
-    // When the server ended by itself, the waiting thread is woken with a signal of its own.
-    ~attesa_segnali() {
-        finito_ = true;
-        if (filo_.joinable()) {
-            pthread_kill(filo_.native_handle(), SIGTERM);
-            filo_.join();
-        }
-        // A Ctrl-C that came during the stop stays pending; it must not end the process later.
-        sigset_t in_attesa;
-        sigpending(&in_attesa);
-        timespec zero{0, 0};
-        while (sigismember(&in_attesa, SIGINT) || sigismember(&in_attesa, SIGTERM)) {
-            if (sigtimedwait(&segnali_, nullptr, &zero) < 0) break;
-            sigpending(&in_attesa);
-        }
-        pthread_sigmask(SIG_SETMASK, &precedenti_, nullptr);
-    }
-    bool ricevuto() const { return ricevuto_; }
-    attesa_segnali(const attesa_segnali&) = delete;
-    attesa_segnali& operator=(const attesa_segnali&) = delete;
-
-  private:
-    sigset_t segnali_{};
-    sigset_t precedenti_{};
-    std::atomic<bool> finito_{false};
-    std::atomic<bool> ricevuto_{false};
-    std::thread filo_;
-};
-
 }  // namespace
 
 bool host_ammesso(const std::string& host, int porta) {
@@ -176,8 +121,13 @@ int servi(const richiesta_anteprima& richiesta, std::ostream& uscita, std::ostre
     }
     instrada(server, stato, porta);
 
-    // Blocked before any other thread starts, so that every thread inherits the mask.
-    attesa_segnali segnali(server, stato);
+    // Before any other thread starts, so that every thread inherits the blocked signals.
+    attesa_interruzione interruzione([&server, &stato] {
+        stato.chiudi();
+        if (!server.is_running()) return false;
+        server.stop();
+        return true;
+    });
     uscita << "http://" << indirizzo << ':' << porta << "/" << std::endl;
     errori << prefisso << "compiling " << richiesta.compilazione.sorgenti.string()
            << " on every save; Ctrl-C stops\n";
@@ -187,7 +137,7 @@ int servi(const richiesta_anteprima& richiesta, std::ostream& uscita, std::ostre
         ascoltato = server.listen_after_bind();
         stato.chiudi();
     }
-    if (!ascoltato && !segnali.ricevuto()) {
+    if (!ascoltato && !interruzione.ricevuta()) {
         errori << prefisso << "the server stopped unexpectedly\n";
         return uscita::guasto_sistema;
     }

@@ -1,6 +1,7 @@
 #include "tool/stampa_diagnostiche.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "run/codici_errore.h"
 #include "textfile/codifica.h"
@@ -50,10 +51,11 @@ std::string json(const std::string& utf8) {
     return out + "\"";
 }
 
+// The folder as the author typed it, joined to the file with the system's own separator.
 std::string nome_file(const std::string& cartella, const std::string& file) {
     if (file.empty() || cartella.empty()) return file;
     if (cartella.back() == '/' || cartella.back() == '\\') return cartella + file;
-    return cartella + "/" + file;
+    return cartella + static_cast<char>(std::filesystem::path::preferred_separator) + file;
 }
 
 std::string luogo(const std::string& file, std::int32_t riga, std::int32_t colonna) {
