@@ -132,11 +132,9 @@ std::size_t conta_elementi(std::string_view byte) {
 
 }  // namespace
 
-profilo_linea decodifica_geometria(std::string_view byte) {
+std::int32_t conta_metri_geometria(std::string_view byte) {
     if (byte.empty())
         throw file_malformato(0, "empty file: a geometry file has at least one metre");
-    // A first pass checks every element and counts them, so that nothing is allocated for a
-    // file that is not a geometry, and the geometry is allocated once at its size.
     std::size_t elementi = conta_elementi(byte);
     if (elementi % 2 != 0) {
         throw file_malformato(byte.size(), "odd number of elements (" + std::to_string(elementi) +
@@ -150,6 +148,14 @@ profilo_linea decodifica_geometria(std::string_view byte) {
                                                std::to_string(metri_massimi) +
                                                " of the longest line");
     }
+    return static_cast<std::int32_t>(metri);
+}
+
+profilo_linea decodifica_geometria(std::string_view byte) {
+    // A first pass checks every element and counts them, so that nothing is allocated for a
+    // file that is not a geometry, and the geometry is allocated once at its size.
+    const auto metri = static_cast<std::size_t>(conta_metri_geometria(byte));
+    const std::size_t elementi = 2 * metri;
     profilo_linea profilo;
     profilo.dimensiona(static_cast<std::int32_t>(metri - 1));
     lettore_byte in(byte);

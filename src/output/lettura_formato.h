@@ -31,4 +31,8 @@ std::vector<punto> decodifica_punti(std::string_view byte);
 // file_malformato. The whole file is checked before the geometry is allocated.
 profilo_linea decodifica_geometria(std::string_view byte);
 
+// The metres of a "_linea.dat" file, after every check decodifica_geometria makes; nothing is
+// allocated.
+std::int32_t conta_metri_geometria(std::string_view byte);
+
 }  // namespace scenario::formato

@@ -6,6 +6,8 @@
 
 #include "model/guasto.h"
 #include "output/coerenza_insieme.h"
+#include "output/formato_file.h"
+#include "output/geometria_in_byte.h"
 #include "output/lettore_byte.h"
 #include "textfile/file_disco.h"
 #include "tool/argomenti.h"
@@ -86,10 +88,12 @@ int comando_dump(const std::vector<std::string>& parole, std::ostream& uscita,
     try {
         switch (*tipo) {
             case tipo_file::geometria: {
-                profilo_linea profilo = leggi_geometria(file);
+                // Walked in place: the memory is the file's size, whatever its elements.
+                const formato::geometria_in_byte geometria(
+                    leggi_file_regolare(file, formato::byte_geometria_massimo));
                 verifica_con_i_punti(file, true,
-                                     static_cast<std::size_t>(profilo.ultimo_metro()) + 1);
-                stampa_geometria(profilo, opzioni, uscita);
+                                     static_cast<std::size_t>(geometria.ultimo_metro()) + 1);
+                stampa_geometria(geometria, opzioni, uscita);
                 break;
             }
             case tipo_file::celle: {
