@@ -3,7 +3,8 @@
 // The input is the three files one after the other: two little-endian u16 give the sizes of the
 // ".sim" and ".dat" parts, the rest is the "_linea.dat" (none when empty, as with --no-line).
 // Findings, beyond the sanitizers: an exception other than a malformed file or a set that does
-// not hold together, a JSON form that does not parse, an empty page.
+// not hold together, a JSON form that does not parse, a geometry that dump's walk in place
+// prints otherwise than the decoded one, an empty page.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include "fuzz/semi.h"
 #include "output/coerenza_insieme.h"
 #include "output/formato_file.h"
+#include "output/geometria_in_byte.h"
 #include "output/lettore_byte.h"
 #include "output/lettura_formato.h"
 #include "tool/disegno.h"
@@ -69,6 +71,19 @@ void stampa(const T& decodificato, F stampa_forma) {
     if (!nlohmann::json::accept(json.str())) scoperta("JSON non valido: " + json.str());
 }
 
+// dump walks the geometry file in place: it must print what the decoded geometry gives.
+void stessa_geometria_in_posto(const profilo_linea& decodificata, std::string_view byte) {
+    const formato::geometria_in_byte in_posto{std::string(byte)};
+    for (std::int32_t passo : {1, 3}) {
+        strumento::opzioni_dump opzioni;
+        opzioni.passo = passo;
+        std::ostringstream a, b;
+        strumento::stampa_geometria(decodificata, opzioni, a);
+        strumento::stampa_geometria(in_posto, opzioni, b);
+        if (a.str() != b.str()) scoperta("la geometria in posto non stampa la decodificata");
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dimensione) {
@@ -93,7 +108,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dime
     if (!f.linea.empty()) {
         try {
             s.geometria = formato::decodifica_geometria(f.linea);
-            stampa(*s.geometria, strumento::stampa_geometria);
+            stampa(*s.geometria, [](const auto& g, const auto& o, auto& out) {
+                strumento::stampa_geometria(g, o, out);
+            });
+            stessa_geometria_in_posto(*s.geometria, f.linea);
         } catch (const file_malformato&) {
             completo = false;
         }
