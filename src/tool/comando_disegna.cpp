@@ -60,10 +60,10 @@ int disegna(const richiesta_disegno& richiesta, std::ostream& errori) {
         s.punti = leggi_punti(sim);
         in_lettura = dat;
         s.celle = leggi_celle(dat);
-        // A scenario compiled with --no-line has no geometry: the page then has no plan. A link
-        // or a FIFO standing there is read, and refused, like any other.
+        // A scenario compiled with --no-line has no geometry: the page then has no plan. A FIFO
+        // or a device standing there is refused like any other file that is not regular.
         std::error_code ignora;
-        if (std::filesystem::exists(std::filesystem::symlink_status(linea, ignora))) {
+        if (std::filesystem::exists(linea, ignora)) {
             in_lettura = linea;
             s.geometria = leggi_geometria(linea);
         }
