@@ -5,6 +5,7 @@
 
 #include "model/numeri.h"
 #include "model/punto.h"
+#include "output/formato_file.h"
 #include "textfile/parole_chiave.h"
 #include "verifica/sorveglianza.h"
 
@@ -12,7 +13,7 @@ namespace scenario {
 
 namespace {
 
-constexpr std::int32_t lunghezza_massima = 1000000;
+using formato::lunghezza_massima;
 // Up to ten comment fields in a row, with no test for the end of the file between them.
 constexpr int commenti_di_fila = 10;
 
@@ -51,7 +52,13 @@ esito_lettura leggi_ripetizione(stato_run& stato, lettura_linea& lettura, const 
 esito_lettura leggi_lunghezza(stato_run& stato, lettura_linea& lettura) {
     std::int32_t lunghezza = lettura.lettore.leggi_numero();
     stato.punti[indice_punti::treno].fine = lunghezza;
-    if (lunghezza > lunghezza_massima) return abbandona_linea(stato, lettura, 1);
+    if (lunghezza > lunghezza_massima) {
+        // A second length row must not leave the cells of the first one: the files would hold
+        // this length in record 84 beside cells sized for another.
+        stato.percorso.dimensiona(0);
+        stato.profilo.azzera();
+        return abbandona_linea(stato, lettura, 1);
+    }
     dimensiona_modello(stato, lunghezza);
     lettura.lunghezza_letta = true;
     return esito_lettura::prosegui;

@@ -3,10 +3,39 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "model/punto.h"
+
 // The layouts of the three binary files, in one place: the writer (scrittura_formato.h) and the
 // reader (lettura_formato.h) both take every size and offset from here, and so does anyone else
 // who needs one. docs/formats.md describes the same layouts for the people on the loader's side.
 namespace scenario::formato {
+
+// ---- The line length, which fixes the size of the track cells and of the geometry. ----
+
+// The longest line a source may declare, in metres.
+inline constexpr std::int32_t lunghezza_massima = 1000000;
+// The cells and the geometry run this far beyond the line's end.
+inline constexpr std::int32_t metri_oltre_la_fine = 7000;
+inline constexpr std::int32_t metri_per_cella = 50;
+// The shortest line that still leaves cell 1 for the stamps: (26 m + 7000) / 50 rounds to 1.
+inline constexpr std::int32_t lunghezza_minima = 26 - metri_oltre_la_fine;
+
+// The number of cells (cell 0 to ultima_cella) for a line length from lunghezza_minima to
+// lunghezza_massima: (length + 7000) / 50 rounded to the nearest integer, halves to even, plus
+// cell 0.
+constexpr std::size_t celle_per_lunghezza(std::int32_t lunghezza) {
+    auto estesa = static_cast<std::size_t>(lunghezza + metri_oltre_la_fine);
+    auto per_cella = static_cast<std::size_t>(metri_per_cella);
+    std::size_t ultima = estesa / per_cella;
+    std::size_t resto = estesa % per_cella;
+    if (2 * resto > per_cella || (2 * resto == per_cella && ultima % 2 == 1)) ++ultima;
+    return ultima + 1;
+}
+
+// The number of metres of the geometry (metre 0 to length + 7000) for a line length.
+constexpr std::size_t metri_per_lunghezza(std::int32_t lunghezza) {
+    return static_cast<std::size_t>(lunghezza + metri_oltre_la_fine) + 1;
+}
 
 // ---- Track cells (".dat"): one fixed-size record per cell, cell 0 first. ----
 
@@ -86,5 +115,14 @@ constexpr std::size_t byte_elemento(codice_elemento codice) {
     }
     return byte_codice_elemento;
 }
+
+// ---- The largest file of each kind a compilation can write: what a reader accepts. ----
+
+inline constexpr std::size_t byte_celle_massimo =
+    inizio_cella(celle_per_lunghezza(lunghezza_massima));
+inline constexpr std::size_t byte_punti_massimo =
+    static_cast<std::size_t>(indice_punti::numero) * byte_punto(nome_massimo);
+inline constexpr std::size_t byte_geometria_massimo =
+    2 * metri_per_lunghezza(lunghezza_massima) * byte_elemento_massimo;
 
 }  // namespace scenario::formato

@@ -1,8 +1,8 @@
 #include "output/lettura_formato.h"
 
 #include <cstdint>
-#include <limits>
 #include <string>
+#include <utility>
 
 #include "output/formato_file.h"
 
@@ -88,6 +88,12 @@ std::vector<cella> decodifica_celle(std::string_view byte) {
                                   std::to_string(byte_cella) + " (" +
                                   std::to_string(byte.size() % byte_cella) + " bytes left over)");
     }
+    const std::size_t celle_massime = celle_per_lunghezza(lunghezza_massima);
+    if (byte.size() / byte_cella > celle_massime) {
+        throw file_malformato(inizio_cella(celle_massime),
+                              std::to_string(byte.size() / byte_cella) + " cells, more than the " +
+                                  std::to_string(celle_massime) + " of the longest line");
+    }
     lettore_byte in(byte);
     std::vector<cella> celle;
     celle.reserve(byte.size() / byte_cella);
@@ -97,58 +103,70 @@ std::vector<cella> decodifica_celle(std::string_view byte) {
 
 namespace {
 
-struct elemento {
-    profilo_linea::tipo_valore tipo;
-    double valore;
-};
+// Reads the element at `in` and returns its type and value, without keeping it.
+std::pair<profilo_linea::tipo_valore, double> leggi_elemento(lettore_byte& in, std::size_t numero) {
+    std::size_t dove = in.posizione();
+    std::uint16_t codice = in.u16("element type code");
+    switch (static_cast<codice_elemento>(codice)) {
+        case codice_elemento::vuoto:
+            return {profilo_linea::tipo_valore::vuoto, 0.0};
+        case codice_elemento::intero:
+            return {profilo_linea::tipo_valore::intero,
+                    static_cast<double>(in.i16("16-bit element"))};
+        case codice_elemento::reale:
+            return {profilo_linea::tipo_valore::reale, in.f64("double element")};
+    }
+    throw file_malformato(dove, "element " + std::to_string(numero) + ": unknown type code " +
+                                    std::to_string(codice) + " (0, 2 or 5 expected)");
+}
+
+std::size_t conta_elementi(std::string_view byte) {
+    lettore_byte in(byte);
+    std::size_t elementi = 0;
+    while (!in.fine()) {
+        (void)leggi_elemento(in, elementi);
+        ++elementi;
+    }
+    return elementi;
+}
 
 }  // namespace
 
-profilo_linea decodifica_geometria(std::string_view byte) {
+std::int32_t conta_metri_geometria(std::string_view byte) {
     if (byte.empty())
         throw file_malformato(0, "empty file: a geometry file has at least one metre");
-    lettore_byte in(byte);
-    std::vector<elemento> elementi;
-    while (!in.fine()) {
-        std::size_t dove = in.posizione();
-        std::uint16_t codice = in.u16("element type code");
-        switch (static_cast<codice_elemento>(codice)) {
-            case codice_elemento::vuoto:
-                elementi.push_back({profilo_linea::tipo_valore::vuoto, 0.0});
-                break;
-            case codice_elemento::intero:
-                elementi.push_back({profilo_linea::tipo_valore::intero,
-                                    static_cast<double>(in.i16("16-bit element"))});
-                break;
-            case codice_elemento::reale:
-                elementi.push_back({profilo_linea::tipo_valore::reale, in.f64("double element")});
-                break;
-            default:
-                throw file_malformato(dove, "element " + std::to_string(elementi.size()) +
-                                                ": unknown type code " + std::to_string(codice) +
-                                                " (0, 2 or 5 expected)");
-        }
-    }
-    if (elementi.size() % 2 != 0) {
-        throw file_malformato(byte.size(), "odd number of elements (" +
-                                               std::to_string(elementi.size()) +
+    std::size_t elementi = conta_elementi(byte);
+    if (elementi % 2 != 0) {
+        throw file_malformato(byte.size(), "odd number of elements (" + std::to_string(elementi) +
                                                "): the two components must have one element per "
                                                "metre each");
     }
-    std::size_t metri = elementi.size() / 2;
-    if (metri - 1 > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
-        throw file_malformato(byte.size(), "more metres than a line can have");
+    std::size_t metri = elementi / 2;
+    const std::size_t metri_massimi = metri_per_lunghezza(lunghezza_massima);
+    if (metri > metri_massimi) {
+        throw file_malformato(byte.size(), std::to_string(metri) + " metres, more than the " +
+                                               std::to_string(metri_massimi) +
+                                               " of the longest line");
     }
+    return static_cast<std::int32_t>(metri);
+}
+
+profilo_linea decodifica_geometria(std::string_view byte) {
+    // A first pass checks every element and counts them, so that nothing is allocated for a
+    // file that is not a geometry, and the geometry is allocated once at its size.
+    const auto metri = static_cast<std::size_t>(conta_metri_geometria(byte));
+    const std::size_t elementi = 2 * metri;
     profilo_linea profilo;
     profilo.dimensiona(static_cast<std::int32_t>(metri - 1));
-    for (std::size_t n = 0; n < elementi.size(); ++n) {
+    lettore_byte in(byte);
+    for (std::size_t n = 0; n < elementi; ++n) {
         auto metro = static_cast<long long>(n % metri);
         int componente = n < metri ? 0 : 1;
-        const elemento& e = elementi[n];
-        if (e.tipo == profilo_linea::tipo_valore::intero) {
-            profilo.imposta_intero(metro, componente, static_cast<std::int16_t>(e.valore));
-        } else if (e.tipo == profilo_linea::tipo_valore::reale) {
-            profilo.imposta_reale(metro, componente, e.valore);
+        auto [tipo, valore] = leggi_elemento(in, n);
+        if (tipo == profilo_linea::tipo_valore::intero) {
+            profilo.imposta_intero(metro, componente, static_cast<std::int16_t>(valore));
+        } else if (tipo == profilo_linea::tipo_valore::reale) {
+            profilo.imposta_reale(metro, componente, valore);
         }
     }
     return profilo;

@@ -36,7 +36,7 @@ Exit status:
       check: a source is missing or cannot be read
   3   a file could not be read, written or renamed
   64  a mistake on the command line
-  65  dump, render: not a well-formed compiled file
+  65  dump, render: not a well-formed compiled file, or files that do not make one set
 )";
 
 constexpr std::string_view check =
@@ -128,10 +128,14 @@ Options:
   --all      every member, not only the non-zero ones (cells and records)
   --step N   geometry only: every Nth metre
 
-A malformed or truncated file is reported with the byte offset of the fault.
+A malformed or truncated file is reported with the byte offset of the fault. Only a regular
+file no larger than a compilation writes is read: a FIFO, a device (or a link to one) is
+refused unread. A .dat or _linea.dat is also checked against the line length in the .sim
+files of its set beside it (NAME_NUMBER.sim; for NAME_linea.dat each NAME_*.sim of scenario
+NAME): a cell or metre count that differs is reported with both figures.
 
 Exit status: 0 decoded; 3 the file could not be read; 64 a mistake on the command line;
-65 not a well-formed compiled file.
+65 not a well-formed compiled file, or not the size its set's line length gives.
 )";
 
 constexpr std::string_view render =
@@ -152,7 +156,8 @@ Options:
   --from KM, --to KM    draw only this stretch, in km from the start of the line
 
 Exit status: 0 written; 3 a file could not be read or written; 64 a mistake on the command
-line (or --to not beyond --from); 65 a compiled file is not well formed.
+line (or --to not beyond --from); 65 a compiled file is not well formed, or the cells or
+the geometry are not the size the line length in the .sim gives.
 )";
 
 constexpr std::string_view serve =

@@ -8,10 +8,13 @@
 
 #include "model/guasto.h"
 #include "model/nomi_file.h"
-#include "output/lettura_formato.h"
+#include "output/coerenza_insieme.h"
+#include "output/lettore_byte.h"
 #include "textfile/file_disco.h"
 #include "tool/argomenti.h"
 #include "tool/disegno.h"
+#include "tool/lettura_compilati.h"
+#include "tool/lettura_regolare.h"
 #include "tool/piattaforma_strumento.h"
 #include "tool/scrittura_destinazione.h"
 #include "tool/stati_uscita.h"
@@ -55,19 +58,37 @@ int disegna(const richiesta_disegno& richiesta, std::ostream& errori) {
     std::filesystem::path in_lettura;
     try {
         in_lettura = sim;
-        s.punti = formato::decodifica_punti(leggi_file(sim));
+        s.punti = leggi_punti(sim);
         in_lettura = dat;
-        s.celle = formato::decodifica_celle(leggi_file(dat));
+        s.celle = leggi_celle(dat);
+        // A scenario compiled with --no-line has no geometry: the page then has no plan. A FIFO
+        // or a device standing there is refused like any other file that is not regular.
         std::error_code ignora;
-        // A scenario compiled with --no-line has no geometry: the page then has no plan.
         if (std::filesystem::exists(linea, ignora)) {
             in_lettura = linea;
-            s.geometria = formato::decodifica_geometria(leggi_file(linea));
+            s.geometria = leggi_geometria(linea);
+        }
+        // The set against the line length its records hold.
+        in_lettura = sim;
+        std::int32_t lunghezza = formato::lunghezza_registrata(s.punti);
+        in_lettura = dat;
+        formato::verifica_celle(lunghezza, s.celle.size(), nome_leggibile(sim));
+        if (s.geometria) {
+            in_lettura = linea;
+            formato::verifica_metri(lunghezza,
+                                    static_cast<std::size_t>(s.geometria->ultimo_metro()) + 1,
+                                    nome_leggibile(sim));
         }
     } catch (const guasto_file& e) {
         errori << prefisso << "cannot read " << e.file() << ": " << e.causa() << '\n';
         return uscita::guasto_sistema;
+    } catch (const file_rifiutato& e) {
+        errori << prefisso << e.what() << '\n';
+        return uscita::file_malformato;
     } catch (const file_malformato& e) {
+        errori << prefisso << nome_leggibile(in_lettura) << ": " << e.what() << '\n';
+        return uscita::file_malformato;
+    } catch (const formato::insieme_incoerente& e) {
         errori << prefisso << nome_leggibile(in_lettura) << ": " << e.what() << '\n';
         return uscita::file_malformato;
     }

@@ -5,9 +5,14 @@
 #include <cctype>
 
 #include "model/guasto.h"
-#include "output/lettura_formato.h"
+#include "output/coerenza_insieme.h"
+#include "output/formato_file.h"
+#include "output/geometria_in_byte.h"
+#include "output/lettore_byte.h"
 #include "textfile/file_disco.h"
 #include "tool/argomenti.h"
+#include "tool/lettura_compilati.h"
+#include "tool/lettura_regolare.h"
 #include "tool/piattaforma_strumento.h"
 #include "tool/stampa_dump.h"
 #include "tool/stati_uscita.h"
@@ -23,6 +28,23 @@ bool finisce_con(std::string nome, std::string_view coda) {
     std::transform(nome.begin(), nome.end(), nome.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return nome.compare(nome.size() - coda.size(), coda.size(), coda) == 0;
+}
+
+// A ".dat" or "_linea.dat" against each record table of its set that lies beside it: a file cut
+// at a whole cell or element decodes, and only the line length shows it short. Without a record
+// table there is nothing to check against.
+void verifica_con_i_punti(const std::filesystem::path& file, bool geometria, std::size_t quanti) {
+    for (const punti_insieme& sim : punti_dello_stesso_insieme(file, geometria)) {
+        std::int32_t lunghezza = 0;
+        try {
+            lunghezza = formato::lunghezza_registrata(sim.punti);
+        } catch (const file_malformato&) {
+            continue;  // reported when that file is dumped
+        }
+        const std::string nome = nome_leggibile(sim.file);
+        geometria ? formato::verifica_metri(lunghezza, quanti, nome)
+                  : formato::verifica_celle(lunghezza, quanti, nome);
+    }
 }
 
 }  // namespace
@@ -64,26 +86,40 @@ int comando_dump(const std::vector<std::string>& parole, std::ostream& uscita,
         opzioni.passo = intero_positivo(*passo, "step");
     }
 
-    std::string byte;
     try {
-        byte = leggi_file(file);
+        switch (*tipo) {
+            case tipo_file::geometria: {
+                // Walked in place: the memory is the file's size, whatever its elements.
+                const formato::geometria_in_byte geometria(
+                    leggi_file_regolare(file, formato::byte_geometria_massimo));
+                verifica_con_i_punti(file, true,
+                                     static_cast<std::size_t>(geometria.ultimo_metro()) + 1);
+                stampa_geometria(geometria, opzioni, uscita);
+                break;
+            }
+            case tipo_file::celle: {
+                std::vector<cella> celle = leggi_celle(file);
+                verifica_con_i_punti(file, false, celle.size());
+                stampa_celle(celle, opzioni, uscita);
+                break;
+            }
+            case tipo_file::punti: {
+                std::vector<punto> punti = leggi_punti(file);
+                (void)formato::lunghezza_registrata(punti);
+                stampa_punti(punti, opzioni, uscita);
+                break;
+            }
+        }
     } catch (const guasto_file& e) {
         errori << prefisso << "cannot read " << e.file() << ": " << e.causa() << '\n';
         return uscita::guasto_sistema;
-    }
-    try {
-        switch (*tipo) {
-            case tipo_file::geometria:
-                stampa_geometria(formato::decodifica_geometria(byte), opzioni, uscita);
-                break;
-            case tipo_file::celle:
-                stampa_celle(formato::decodifica_celle(byte), opzioni, uscita);
-                break;
-            case tipo_file::punti:
-                stampa_punti(formato::decodifica_punti(byte), opzioni, uscita);
-                break;
-        }
+    } catch (const file_rifiutato& e) {
+        errori << prefisso << e.what() << '\n';
+        return uscita::file_malformato;
     } catch (const file_malformato& e) {
+        errori << prefisso << nome_leggibile(file) << ": " << e.what() << '\n';
+        return uscita::file_malformato;
+    } catch (const formato::insieme_incoerente& e) {
         errori << prefisso << nome_leggibile(file) << ": " << e.what() << '\n';
         return uscita::file_malformato;
     }

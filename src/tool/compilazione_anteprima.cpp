@@ -4,10 +4,12 @@
 
 #include "model/guasto.h"
 #include "model/nomi_file.h"
+#include "output/coerenza_insieme.h"
 #include "output/lettore_byte.h"
 #include "output/lettura_formato.h"
 #include "run/compilazione_privata.h"
 #include "textfile/file_disco.h"
+#include "tool/lettura_compilati.h"
 
 namespace scenario::strumento {
 
@@ -59,6 +61,7 @@ scenario_compilato leggi_compilato(const compilazione_privata& c) {
     if (c.stato().scrivi_linea != 0) {
         s.geometria = formato::decodifica_geometria(c.leggi(nome_file_linea(nomi)));
     }
+    verifica_insieme(s, nome_file_sim(nomi));
     return s;
 }
 
@@ -103,6 +106,9 @@ esito_anteprima compila_anteprima(const richiesta_compilazione& richiesta) {
     } catch (const file_malformato& e) {
         esito.diagnostiche.push_back(
             semplice(std::string("a compiled file reads back wrong: ") + e.what()));
+    } catch (const formato::insieme_incoerente& e) {
+        esito.diagnostiche.push_back(
+            semplice(std::string("the compiled files do not make one set: ") + e.what()));
     } catch (const std::exception& e) {
         esito.diagnostiche.push_back(
             semplice(std::string("failure during the generation: ") + e.what()));

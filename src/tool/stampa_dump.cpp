@@ -17,4 +17,10 @@ void stampa_geometria(const profilo_linea& profilo, const opzioni_dump& opzioni,
     opzioni.json ? json::geometria(profilo, opzioni, out) : testo::geometria(profilo, opzioni, out);
 }
 
+void stampa_geometria(const formato::geometria_in_byte& geometria, const opzioni_dump& opzioni,
+                      std::ostream& out) {
+    opzioni.json ? json::geometria(geometria, opzioni, out)
+                 : testo::geometria(geometria, opzioni, out);
+}
+
 }  // namespace scenario::strumento

@@ -7,6 +7,7 @@
 #include "model/cella.h"
 #include "model/profilo_linea.h"
 #include "model/punto.h"
+#include "output/geometria_in_byte.h"
 
 namespace scenario::strumento {
 
@@ -24,5 +25,7 @@ void stampa_punti(const std::vector<punto>& punti, const opzioni_dump& opzioni, 
 
 // Metre, type and value of both components, every passo-th metre.
 void stampa_geometria(const profilo_linea& profilo, const opzioni_dump& opzioni, std::ostream& out);
+void stampa_geometria(const formato::geometria_in_byte& geometria, const opzioni_dump& opzioni,
+                      std::ostream& out);
 
 }  // namespace scenario::strumento

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "output/geometria_in_byte.h"
 #include "textfile/codifica.h"
 #include "tool/membri.h"
 #include "tool/scenario_compilato.h"
@@ -45,7 +46,8 @@ void membri(const std::array<membro, N>& elenco, std::size_t da, std::size_t a,
 // JSON has no NaN or infinity: such a value (never written by the compiler) becomes null.
 std::string reale(double valore) { return std::isfinite(valore) ? testo_reale(valore) : "null"; }
 
-void elemento(const profilo_linea& profilo, std::int32_t metro, int componente, std::ostream& out) {
+template <typename G>
+void elemento(const G& profilo, std::int32_t metro, int componente, std::ostream& out) {
     profilo_linea::tipo_valore tipo = profilo.tipo(metro, componente);
     out << "{\"type\":" << static_cast<int>(tipo);
     if (tipo == profilo_linea::tipo_valore::intero) {
@@ -86,7 +88,8 @@ void punti(const std::vector<punto>& punti, const opzioni_dump& opzioni, std::os
     out << "\n]}\n";
 }
 
-void geometria(const profilo_linea& profilo, const opzioni_dump& opzioni, std::ostream& out) {
+template <typename G>
+void geometria(const G& profilo, const opzioni_dump& opzioni, std::ostream& out) {
     out << "{\"kind\":\"geometry\",\"metres\":" << profilo.ultimo_metro() + 1
         << ",\"step\":" << opzioni.passo << ",\"elements\":[";
     bool primo = true;
@@ -101,6 +104,10 @@ void geometria(const profilo_linea& profilo, const opzioni_dump& opzioni, std::o
     }
     out << "\n]}\n";
 }
+
+// The decoded geometry (render, tests) and the file's bytes walked in place (dump).
+template void geometria(const profilo_linea&, const opzioni_dump&, std::ostream&);
+template void geometria(const formato::geometria_in_byte&, const opzioni_dump&, std::ostream&);
 
 }  // namespace json
 

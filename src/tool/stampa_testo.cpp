@@ -3,6 +3,7 @@
 #include <string>
 
 #include "output/formato_file.h"
+#include "output/geometria_in_byte.h"
 #include "textfile/codifica.h"
 #include "tool/membri.h"
 #include "tool/scenario_compilato.h"
@@ -58,8 +59,8 @@ const char* nome_tipo(profilo_linea::tipo_valore tipo) {
     return "?";
 }
 
-void stampa_elemento(const profilo_linea& profilo, std::int32_t metro, int componente,
-                     std::ostream& out) {
+template <typename G>
+void stampa_elemento(const G& profilo, std::int32_t metro, int componente, std::ostream& out) {
     profilo_linea::tipo_valore tipo = profilo.tipo(metro, componente);
     out << nome_tipo(tipo);
     if (tipo == profilo_linea::tipo_valore::intero) {
@@ -116,7 +117,8 @@ void punti(const std::vector<punto>& punti, const opzioni_dump& opzioni, std::os
     }
 }
 
-void geometria(const profilo_linea& profilo, const opzioni_dump& opzioni, std::ostream& out) {
+template <typename G>
+void geometria(const G& profilo, const opzioni_dump& opzioni, std::ostream& out) {
     out << "# " << profilo.ultimo_metro() + 1
         << " metres; x = component 0, y = component 1, in metres; type empty, int16 or double";
     if (opzioni.passo > 1) out << "; every " << opzioni.passo << "th metre";
@@ -130,6 +132,10 @@ void geometria(const profilo_linea& profilo, const opzioni_dump& opzioni, std::o
         out << '\n';
     }
 }
+
+// The decoded geometry (render, tests) and the file's bytes walked in place (dump).
+template void geometria(const profilo_linea&, const opzioni_dump&, std::ostream&);
+template void geometria(const formato::geometria_in_byte&, const opzioni_dump&, std::ostream&);
 
 }  // namespace testo
 

@@ -141,6 +141,11 @@ const caso_errore casi_errore[] = {
     {"LunghezzaSenzaCellaUnoAlLimite", false, "lunghezza percorso,    57000",
      "lunghezza percorso,-6975", 2, "Errore 25: guasto durante la compilazione", nullptr,
      "lunghezza percorso,-6975", false},
+    // A length row beyond the longest line after a good one: nothing written, as for the first.
+    {"SecondaLunghezzaOltreIlMassimo", false, "lunghezza percorso,    57000",
+     "lunghezza percorso,    57000\r\nlunghezza percorso,2000000", 2,
+     "Errore 1: lunghezza del percorso oltre 1000000 m", nullptr, "lunghezza percorso,2000000",
+     false},
     {"CartelloSulPostoDeiTimbri", false, "indicatori_vmax,  500,", "indicatori_vmax,  0,", 2,
      "Errore 1250: ", nullptr, nullptr, false},
 };

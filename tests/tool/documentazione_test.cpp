@@ -3,6 +3,7 @@
 #include <string>
 
 #include "banco_strumento.h"
+#include "output/formato_file.h"
 
 // What README.md and docs/formats.md tell authors and loaders, checked against what the tool
 // does with the same input.
@@ -19,6 +20,15 @@ const std::filesystem::path progetto = CARTELLA_PROGETTO;
 std::string riga_codice(int codice) {
     std::string readme = leggi_tutto(progetto / "README.md");
     std::string inizio = "\n| " + std::to_string(codice) + " | ";
+    std::size_t dove = readme.find(inizio);
+    if (dove == std::string::npos) return "";
+    return readme.substr(dove + 1, readme.find('\n', dove + 1) - dove - 1);
+}
+
+// The row of the README's status table for `stato`.
+std::string riga_stato(int stato) {
+    std::string readme = leggi_tutto(progetto / "README.md");
+    std::string inizio = "\n| " + std::to_string(stato) + " | `";
     std::size_t dove = readme.find(inizio);
     if (dove == std::string::npos) return "";
     return readme.substr(dove + 1, readme.find('\n', dove + 1) - dove - 1);
@@ -83,6 +93,25 @@ TEST(Documentazione, LaGeometriaDiUnoStatoUnoFinisceDoveSiEFermatoIlCompilatore)
     std::string geometria = formati.substr(formati.find("## Line geometry"));
     EXPECT_NE(geometria.find("ends with status 0"), std::string::npos);
     EXPECT_NE(geometria.find("status-1 file must expect empty elements"), std::string::npos);
+}
+
+// "20 140 020": groups of three digits, as the documents write large figures.
+std::string a_gruppi(std::size_t n) {
+    std::string cifre = std::to_string(n);
+    for (std::size_t dove = cifre.size(); dove > 3; dove -= 3) cifre.insert(dove - 3, " ");
+    return cifre;
+}
+
+// The largest files the readers accept are the ones both documents give.
+TEST(Documentazione, DimensioniMassimeComeIlFormato) {
+    const std::string readme = leggi_tutto(progetto / "README.md");
+    const std::string formati = leggi_tutto(progetto / "docs" / "formats.md");
+    for (std::size_t massimo : {formato::byte_celle_massimo, formato::byte_punti_massimo,
+                                formato::byte_geometria_massimo}) {
+        EXPECT_NE(readme.find(a_gruppi(massimo)), std::string::npos) << massimo;
+        EXPECT_NE(formati.find(a_gruppi(massimo)), std::string::npos) << massimo;
+    }
+    EXPECT_NE(riga_stato(65).find("both figures"), std::string::npos) << riga_stato(65);
 }
 
 }  // namespace

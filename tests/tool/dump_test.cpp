@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 #include "banco_strumento.h"
+#include "output/geometria_in_byte.h"
+#include "output/lettura_formato.h"
+#include "tool/stampa_dump.h"
 
 namespace scenario {
 namespace {
@@ -77,6 +81,25 @@ TEST(Dump, GeometriaOgniNMetri) {
         strumento({"dump", del_programma("Lerno_Castelbrum_Pusena_linea.dat"), "--step", "300"});
     EXPECT_EQ(riga_con(fitto.uscita, "metre 600:"), "metre 600: x double 0, y double 600");
     EXPECT_EQ(riga_con(e.uscita, "metre 64000:"), "metre 64000: x empty, y empty");
+}
+
+// dump walks the geometry file in place; what it prints is what the decoded geometry gives.
+TEST(Dump, GeometriaInPostoComeQuellaDecodificata) {
+    const std::string byte =
+        prova::leggi_tutto(prova::file_del_programma() / "Lerno_Castelbrum_Pusena_linea.dat");
+    const profilo_linea decodificata = formato::decodifica_geometria(byte);
+    const formato::geometria_in_byte in_posto(byte);
+    for (bool json : {false, true}) {
+        for (std::int32_t passo : {1, 7, 1000}) {
+            strumento::opzioni_dump opzioni;
+            opzioni.json = json;
+            opzioni.passo = passo;
+            std::ostringstream a, b;
+            strumento::stampa_geometria(decodificata, opzioni, a);
+            strumento::stampa_geometria(in_posto, opzioni, b);
+            EXPECT_EQ(a.str(), b.str()) << json << " " << passo;
+        }
+    }
 }
 
 TEST(Dump, JsonConLeStesseInformazioni) {
