@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "textfile/errore_windows.h"
 #include "textfile/nomi_temporanei.h"
 #include "textfile/sonda_file.h"
 
@@ -50,29 +51,6 @@ std::filesystem::path cartella_di(const std::filesystem::path& cartella) {
 }
 
 #ifdef _WIN32
-// The common failures in the words the C library uses, as on Linux and as the streams reported
-// them before; any other keeps the system's own text.
-std::error_code errore_windows(DWORD codice) {
-    switch (codice) {
-        case ERROR_ACCESS_DENIED:
-            return errore_posix(EACCES);
-        case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND:
-            return errore_posix(ENOENT);
-        case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL:
-            return errore_posix(ENOSPC);
-        case ERROR_FILE_EXISTS:
-        case ERROR_ALREADY_EXISTS:
-            return errore_posix(EEXIST);
-        case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
-            return errore_posix(EBUSY);
-        default:
-            return {static_cast<int>(codice), std::system_category()};
-    }
-}
-
 std::error_code ultimo_errore() { return errore_windows(GetLastError()); }
 #endif
 

@@ -1,16 +1,97 @@
 #include "tool/lettura_regolare.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
 #include "model/guasto.h"
 #include "textfile/file_disco.h"
 
+#ifdef _WIN32
+#include "textfile/errore_windows.h"
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace scenario::strumento {
+
+namespace {
+
+std::string troppo_grande(long long dimensione, std::size_t massimo) {
+    return std::to_string(dimensione) + " bytes, more than the " + std::to_string(massimo) +
+           " bytes a compilation writes for this kind of file";
+}
+
+const char* const solo_regolari =
+    ", not a regular file: a compiled file is only read from a regular file";
+
+}  // namespace
+
+#ifdef _WIN32
+
+namespace {
+
+class maniglia {
+  public:
+    explicit maniglia(HANDLE h) : h_(h) {}
+    maniglia(const maniglia&) = delete;
+    maniglia& operator=(const maniglia&) = delete;
+    ~maniglia() {
+        if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+    }
+    HANDLE get() const { return h_; }
+
+  private:
+    HANDLE h_;
+};
+
+std::string ultimo_errore() { return errore_windows(GetLastError()).message(); }
+
+}  // namespace
+
+std::string leggi_file_regolare(const std::filesystem::path& file, std::size_t massimo) {
+    const std::string nome = nome_leggibile(file);
+    // Opening a pipe or a device never waits; a folder opens only with backup semantics, so
+    // that it can be named as what it is.
+    maniglia f(CreateFileW(file.c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (f.get() == INVALID_HANDLE_VALUE) throw guasto_file(nome, ultimo_errore());
+    if (GetFileType(f.get()) != FILE_TYPE_DISK) {
+        throw file_rifiutato(nome, std::string("a device or a pipe") + solo_regolari);
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(f.get(), &info)) throw guasto_file(nome, ultimo_errore());
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        throw file_rifiutato(nome, std::string("a folder") + solo_regolari);
+    }
+    const unsigned long long grandezza =
+        (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    if (grandezza > massimo) {
+        throw file_rifiutato(nome, troppo_grande(static_cast<long long>(grandezza), massimo));
+    }
+    const auto dimensione = static_cast<std::size_t>(grandezza);
+    std::string contenuto(dimensione, '\0');
+    std::size_t letti = 0;
+    // One more byte than checked is asked for: a file that grew is not read beyond the check.
+    char oltre = 0;
+    for (;;) {
+        char* dove = letti < dimensione ? contenuto.data() + letti : &oltre;
+        const std::size_t quanti = letti < dimensione ? dimensione - letti : 1;
+        DWORD n = 0;
+        const DWORD chiesti = quanti > 0x40000000u ? 0x40000000u : static_cast<DWORD>(quanti);
+        if (!ReadFile(f.get(), dove, chiesti, &n, nullptr))
+            throw guasto_file(nome, ultimo_errore());
+        if (n == 0) break;
+        if (letti >= dimensione) throw guasto_file(nome, "the file grew while it was read");
+        letti += n;
+    }
+    contenuto.resize(letti);
+    return contenuto;
+}
+
+#else
 
 namespace {
 
@@ -62,15 +143,11 @@ std::string leggi_file_regolare(const std::filesystem::path& file, std::size_t m
     struct stat info {};
     if (::fstat(f.fd(), &info) != 0) throw guasto_file(nome, std::strerror(errno));
     if (!S_ISREG(info.st_mode)) {
-        throw file_rifiutato(nome, genere(info.st_mode) +
-                                       ", not a regular file: a compiled "
-                                       "file is only read from a regular file");
+        throw file_rifiutato(nome, genere(info.st_mode) + solo_regolari);
     }
     auto dimensione = static_cast<std::size_t>(info.st_size);
     if (info.st_size < 0 || dimensione > massimo) {
-        throw file_rifiutato(nome, std::to_string(info.st_size) + " bytes, more than the " +
-                                       std::to_string(massimo) +
-                                       " bytes a compilation writes for this kind of file");
+        throw file_rifiutato(nome, troppo_grande(info.st_size, massimo));
     }
     std::string contenuto(dimensione, '\0');
     contenuto.resize(leggi_tutto(f.fd(), contenuto.data(), dimensione, nome));
@@ -81,5 +158,7 @@ std::string leggi_file_regolare(const std::filesystem::path& file, std::size_t m
     }
     return contenuto;
 }
+
+#endif
 
 }  // namespace scenario::strumento
