@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <fstream>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "model/guasto.h"
 #include "model/nomi_file.h"
@@ -82,6 +84,21 @@ std::uintmax_t compilazione_privata::dimensione(const std::string& nome) const {
     const std::uintmax_t n = std::filesystem::file_size(*cartella_ / nome, errore);
     if (errore) throw guasto_file(nome_leggibile(*cartella_ / nome), errore.message());
     return n;
+}
+
+void compilazione_privata::produci(const std::string& nome, destinazione_byte& destinazione) const {
+    if (!cartella_) {
+        destinazione.ricevi(memoria_.leggi(nome));
+        return;
+    }
+    const std::filesystem::path file = *cartella_ / nome;
+    std::ifstream in(file, std::ios::binary);
+    if (!in.is_open()) throw guasto_file(nome_leggibile(file), "lettura non riuscita");
+    std::vector<char> blocco(std::size_t{256} * 1024);
+    while (in.read(blocco.data(), static_cast<std::streamsize>(blocco.size())) || in.gcount() > 0) {
+        destinazione.ricevi(std::string_view(blocco.data(), static_cast<std::size_t>(in.gcount())));
+    }
+    if (in.bad()) throw guasto_file(nome_leggibile(file), "lettura non riuscita");
 }
 
 std::string compilazione_privata::leggi(const std::string& nome) const {

@@ -64,6 +64,9 @@ class compilazione_privata {
     std::string leggi(const std::string& nome) const;
     // Its size; in memory the file is produced and counted, never held whole.
     std::uintmax_t dimensione(const std::string& nome) const;
+    // Its bytes into `destinazione` a block at a time, never whole in memory; guasto_file when it
+    // is not there or cannot be read.
+    void produci(const std::string& nome, destinazione_byte& destinazione) const;
 
     // The private folder, as the compiler's messages may name it; empty in memory.
     const std::filesystem::path& cartella() const { return stato_.cartella; }
