@@ -54,6 +54,7 @@ void verifica(std::string_view linea, std::string_view treno) {
         sorgenti_da_compilare compilate = s;
         raccolta_diagnostiche avvisi(false);
         compilate.diagnostiche = &avvisi;
+        compilate.in_memoria = true;
         piattaforma_muta schermo;
         compilazione_privata compilazione(compilate, schermo);
         if (const auto& primo = avvisi.primo_codice()) {

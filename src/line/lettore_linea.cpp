@@ -6,11 +6,11 @@
 #include "line/intestazione_linea.h"
 #include "line/lettura_linea.h"
 #include "model/nomi_file.h"
-#include "textfile/file_disco.h"
+#include "textfile/archivio_file.h"
 
 namespace scenario {
 
-void chiudi_ed_elimina(lettura_linea& lettura) { elimina_se_esiste(lettura.file); }
+void chiudi_ed_elimina(lettura_linea& lettura) { lettura.archivio->elimina(lettura.file); }
 
 esito_lettura abbandona_linea(stato_run& stato, lettura_linea& lettura, std::int32_t codice) {
     chiudi_ed_elimina(lettura);
@@ -28,13 +28,13 @@ esito_lettura abbandona_linea(stato_run& stato, lettura_linea& lettura, std::int
 esito_linea leggi_sorgente_linea(stato_run& stato) {
     stato.luogo_corrente = {};
     std::filesystem::path file = percorso_file(stato, nome_sorgente_linea(stato));
-    std::error_code ignora;
-    if (!std::filesystem::is_regular_file(file, ignora)) {
+    archivio_file& archivio = archivio_di(stato);
+    if (!archivio.esiste(file)) {
         registra_errore(stato, 101);
         return {};
     }
 
-    lettura_linea lettura(lettore_campi::da_file(file), file);
+    lettura_linea lettura(lettore_campi::da_file(archivio, file), file, archivio);
     if (!cerca_generale(stato, lettura)) return {};
     if (leggi_intestazione_linea(stato, lettura) == esito_lettura::abbandona) return {};
     progressive_ordina(stato);

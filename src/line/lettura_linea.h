@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "model/stato_run.h"
+#include "textfile/archivio_file.h"
 #include "textfile/lettore_campi.h"
 #include "textfile/lettura_sorgente.h"
 
@@ -13,11 +14,13 @@ namespace scenario {
 // The line source while it is being read, with the state the feature records carry from one to
 // the next.
 struct lettura_linea {
-    lettura_linea(lettore_campi lettore_, std::filesystem::path file_)
-        : lettore(std::move(lettore_)), file(std::move(file_)) {}
+    lettura_linea(lettore_campi lettore_, std::filesystem::path file_,
+                  archivio_file& archivio_ = archivio_disco())
+        : lettore(std::move(lettore_)), file(std::move(file_)), archivio(&archivio_) {}
 
     lettore_campi lettore;
     std::filesystem::path file;
+    archivio_file* archivio;  // where the source is deleted
 
     // Without a length line the cells and the geometry were never sized.
     bool lunghezza_letta = false;

@@ -13,6 +13,7 @@
 
 namespace scenario {
 
+class archivio_file;
 class raccolta_diagnostiche;
 
 // The whole state of one run: the model, the identity, the error fields and the shared counters.
@@ -22,6 +23,9 @@ struct stato_run {
     std::string numero_treno;
     // The folder every file of the run lives in.
     std::filesystem::path cartella;
+    // Where the compiler reads, deletes and writes them (textfile/archivio_file.h); none: the
+    // disk.
+    archivio_file* archivio = nullptr;
 
     // Model.
     tabella<punto> punti{"punti", indice_punti::numero};

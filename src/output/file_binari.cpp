@@ -1,33 +1,47 @@
 #include "output/file_binari.h"
 
-#include <string_view>
+#include <memory>
 #include <vector>
 
 #include "model/guasto.h"
 #include "model/nomi_file.h"
 #include "output/formato_file.h"
+#include "output/scrittore_byte.h"
 #include "output/scrittura_formato.h"
-#include "textfile/file_disco.h"
+#include "textfile/archivio_file.h"
 
 namespace scenario {
 
-std::string byte_profilo_linea(const stato_run& stato) {
+namespace {
+
+// The loader reads one element per metre up to the extended length: any other count would shift
+// the whole geometry.
+void verifica_profilo(const stato_run& stato) {
     const profilo_linea& profilo = stato.profilo;
-    // The loader reads one element per metre up to the extended length: any other count would
-    // shift the whole geometry.
     if (!profilo.dimensionato() || profilo.ultimo_metro() != stato.lunghezza_estesa) {
         throw guasto_esecuzione("profilo_linea non dimensionato a lunghezza_estesa " +
                                 std::to_string(stato.lunghezza_estesa));
     }
-    scrittore_byte out;
-    std::size_t elementi = 2 * (static_cast<std::size_t>(profilo.ultimo_metro()) + 1);
-    out.riserva(elementi * formato::byte_elemento_massimo);
+}
+
+}  // namespace
+
+void produci_profilo_linea(const stato_run& stato, destinazione_byte& destinazione) {
+    verifica_profilo(stato);
+    scrittore_byte out(destinazione);
     for (int componente = 0; componente <= 1; ++componente) {
-        for (std::int32_t metro = 0; metro <= profilo.ultimo_metro(); ++metro) {
-            formato::scrivi_elemento(out, profilo, metro, componente);
-        }
+        formato::scrivi_componente(out, stato.profilo, componente);
     }
-    return out.prendi();
+    out.concludi();
+}
+
+std::string byte_profilo_linea(const stato_run& stato) {
+    destinazione_stringa destinazione;
+    verifica_profilo(stato);
+    const std::size_t metri = static_cast<std::size_t>(stato.profilo.ultimo_metro()) + 1;
+    destinazione.dati().reserve(2 * metri * formato::byte_elemento_massimo);
+    produci_profilo_linea(stato, destinazione);
+    return std::move(destinazione.dati());
 }
 
 std::string byte_punti(const stato_run& stato) {
@@ -50,19 +64,24 @@ std::string byte_percorso(const stato_run& stato) {
 }
 
 void scrivi_file_binari(const stato_run& stato) {
-    std::string linea;
-    if (stato.scrivi_linea != 0) linea = byte_profilo_linea(stato);
-    std::string sim = byte_punti(stato);
-    std::string dat = byte_percorso(stato);
+    // The faults of the model come out before any file is created: the geometry's size is
+    // checked, and the two small files are built whole (a name too long for its count).
+    if (stato.scrivi_linea != 0) verifica_profilo(stato);
+    // Owned by the producers: a store may keep them and produce the files later.
+    auto sim = std::make_shared<const std::string>(byte_punti(stato));
+    auto dat = std::make_shared<const std::string>(byte_percorso(stato));
 
     // One unit: the simulator must never load the cells of one run with the records of another.
-    std::vector<contenuto_file> insieme;
+    std::vector<file_prodotto> insieme;
     if (stato.scrivi_linea != 0) {
-        insieme.push_back({percorso_file(stato, nome_file_linea(stato)), linea});
+        insieme.push_back({percorso_file(stato, nome_file_linea(stato)),
+                           [&stato](destinazione_byte& d) { produci_profilo_linea(stato, d); }});
     }
-    insieme.push_back({percorso_file(stato, nome_file_sim(stato)), sim});
-    insieme.push_back({percorso_file(stato, nome_file_dat(stato)), dat});
-    sostituisci_file(insieme);
+    insieme.push_back({percorso_file(stato, nome_file_sim(stato)),
+                       [sim](destinazione_byte& d) { d.ricevi(*sim); }});
+    insieme.push_back({percorso_file(stato, nome_file_dat(stato)),
+                       [dat](destinazione_byte& d) { d.ricevi(*dat); }});
+    archivio_di(stato).sostituisci(insieme);
 }
 
 }  // namespace scenario

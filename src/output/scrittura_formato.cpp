@@ -1,5 +1,8 @@
 #include "output/scrittura_formato.h"
 
+#include <algorithm>
+#include <bit>
+
 #include "model/numeri.h"
 #include "output/formato_file.h"
 
@@ -64,6 +67,44 @@ void scrivi_elemento(scrittore_byte& out, const profilo_linea& profilo, std::int
         case profilo_linea::tipo_valore::reale:
             out.f64(profilo.valore(metro, componente));
             break;
+    }
+}
+
+// Elements are encoded a run at a time straight into the writer's block, room for the longest
+// element reserved once per run rather than checked once per element.
+void scrivi_componente(scrittore_byte& out, const profilo_linea& profilo, int componente) {
+    const std::span<const profilo_linea::tipo_valore> tipi = profilo.tipi(componente);
+    const std::span<const double> valori = profilo.valori(componente);
+    const std::size_t elementi = std::min(tipi.size(), valori.size());
+    constexpr std::size_t per_blocco = scrittore_byte::blocco_massimo / byte_elemento_massimo;
+    for (std::size_t da = 0; da < elementi; da += per_blocco) {
+        const std::size_t fino = std::min(elementi, da + per_blocco);
+        const std::span<char> spazio = out.spazio((fino - da) * byte_elemento_massimo);
+        char* dove = spazio.data();
+        for (std::size_t n = da; n < fino; ++n) {
+            const profilo_linea::tipo_valore tipo = tipi[n];
+            scrittore_byte::scrivi_in_ordine(dove, static_cast<std::uint16_t>(codice_di(tipo)),
+                                             byte_codice_elemento);
+            dove += byte_codice_elemento;
+            switch (tipo) {
+                case profilo_linea::tipo_valore::vuoto:
+                    break;
+                case profilo_linea::tipo_valore::intero:
+                    scrittore_byte::scrivi_in_ordine(
+                        dove,
+                        static_cast<std::uint16_t>(
+                            arrotonda<std::int16_t>(valori[n], "profilo_linea")),
+                        2);
+                    dove += 2;
+                    break;
+                case profilo_linea::tipo_valore::reale:
+                    scrittore_byte::scrivi_in_ordine(dove, std::bit_cast<std::uint64_t>(valori[n]),
+                                                     8);
+                    dove += 8;
+                    break;
+            }
+        }
+        out.avanza(static_cast<std::size_t>(dove - spazio.data()));
     }
 }
 

@@ -22,6 +22,9 @@ void scrivi_punto(scrittore_byte& out, const punto& p);
 void scrivi_elemento(scrittore_byte& out, const profilo_linea& profilo, std::int32_t metro,
                      int componente);
 
+// Every element of one component, metre 0 first, as scrivi_elemento writes each.
+void scrivi_componente(scrittore_byte& out, const profilo_linea& profilo, int componente);
+
 codice_elemento codice_di(profilo_linea::tipo_valore tipo);
 
 }  // namespace scenario::formato

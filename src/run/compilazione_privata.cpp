@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <fstream>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "model/guasto.h"
 #include "model/nomi_file.h"
@@ -26,13 +28,19 @@ void scrivi(const std::filesystem::path& file, const std::string& contenuto) {
 }  // namespace
 
 compilazione_privata::compilazione_privata(const sorgenti_da_compilare& sorgenti,
-                                           piattaforma& schermo)
-    : cartella_("scenario-", sorgenti.base) {
+                                           piattaforma& schermo) {
     stato_.nome_scenario = sorgenti.nome_scenario;
     stato_.numero_treno = sorgenti.numero_treno;
-    stato_.cartella = cartella_.percorso();
-    scrivi(percorso_file(stato_, nome_sorgente_linea(stato_)), sorgenti.sorgente_linea);
-    scrivi(percorso_file(stato_, nome_sorgente_treno(stato_)), sorgenti.sorgente_treno);
+    if (sorgenti.in_memoria) {
+        stato_.archivio = &memoria_;
+        memoria_.metti(nome_sorgente_linea(stato_), sorgenti.sorgente_linea);
+        memoria_.metti(nome_sorgente_treno(stato_), sorgenti.sorgente_treno);
+    } else {
+        cartella_.emplace("scenario-", sorgenti.base);
+        stato_.cartella = cartella_->percorso();
+        scrivi(percorso_file(stato_, nome_sorgente_linea(stato_)), sorgenti.sorgente_linea);
+        scrivi(percorso_file(stato_, nome_sorgente_treno(stato_)), sorgenti.sorgente_treno);
+    }
     stato_.diagnostiche = sorgenti.diagnostiche;
     esamina_testo_sorgente(stato_, sorgenti.sorgente_linea, nome_sorgente_linea(stato_));
     esamina_testo_sorgente(stato_, sorgenti.sorgente_treno, nome_sorgente_treno(stato_));
@@ -59,18 +67,43 @@ std::vector<std::string> compilazione_privata::file_binari() const {
 }
 
 std::vector<std::string> compilazione_privata::file_presenti() const {
+    if (!cartella_) return memoria_.nomi();
     std::vector<std::string> nomi;
     std::error_code errore;
-    for (const auto& voce : std::filesystem::directory_iterator(cartella_.percorso(), errore)) {
+    for (const auto& voce : std::filesystem::directory_iterator(cartella_->percorso(), errore)) {
         nomi.push_back(voce.path().filename().string());
     }
-    if (errore) throw guasto_file(nome_leggibile(cartella_.percorso()), errore.message());
+    if (errore) throw guasto_file(nome_leggibile(cartella_->percorso()), errore.message());
     std::sort(nomi.begin(), nomi.end());
     return nomi;
 }
 
+std::uintmax_t compilazione_privata::dimensione(const std::string& nome) const {
+    if (!cartella_) return memoria_.dimensione(nome);
+    std::error_code errore;
+    const std::uintmax_t n = std::filesystem::file_size(*cartella_ / nome, errore);
+    if (errore) throw guasto_file(nome_leggibile(*cartella_ / nome), errore.message());
+    return n;
+}
+
+void compilazione_privata::produci(const std::string& nome, destinazione_byte& destinazione) const {
+    if (!cartella_) {
+        destinazione.ricevi(memoria_.leggi(nome));
+        return;
+    }
+    const std::filesystem::path file = *cartella_ / nome;
+    std::ifstream in(file, std::ios::binary);
+    if (!in.is_open()) throw guasto_file(nome_leggibile(file), "lettura non riuscita");
+    std::vector<char> blocco(std::size_t{256} * 1024);
+    while (in.read(blocco.data(), static_cast<std::streamsize>(blocco.size())) || in.gcount() > 0) {
+        destinazione.ricevi(std::string_view(blocco.data(), static_cast<std::size_t>(in.gcount())));
+    }
+    if (in.bad()) throw guasto_file(nome_leggibile(file), "lettura non riuscita");
+}
+
 std::string compilazione_privata::leggi(const std::string& nome) const {
-    return leggi_file(cartella_ / nome);
+    if (!cartella_) return memoria_.leggi(nome);
+    return leggi_file(*cartella_ / nome);
 }
 
 }  // namespace scenario

@@ -2,12 +2,14 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "model/diagnostica.h"
 #include "model/stato_run.h"
 #include "run/piattaforma.h"
+#include "textfile/archivio_file.h"
 #include "textfile/cartella_privata.h"
 
 namespace scenario {
@@ -21,6 +23,9 @@ struct sorgenti_da_compilare {
     std::int32_t j = 1;  // as memorizza_percorso's: 0 builds no line geometry
     // Where the private folder is made; empty: the system's temporary folder.
     std::filesystem::path base;
+    // No folder at all: the sources and the files written are held in memory (a caller that
+    // compiles thousands of sources a second and only looks at the bytes).
+    bool in_memoria = false;
     // Where the readers report; with a sink that keeps going (check) nothing is written.
     raccolta_diagnostiche* diagnostiche = nullptr;
 };
@@ -57,12 +62,20 @@ class compilazione_privata {
     std::vector<std::string> file_presenti() const;
     // The bytes of one of them; guasto_file when it is not there.
     std::string leggi(const std::string& nome) const;
+    // Its size; in memory the file is produced and counted, never held whole.
+    std::uintmax_t dimensione(const std::string& nome) const;
+    // Its bytes into `destinazione` a block at a time, never whole in memory; guasto_file when it
+    // is not there or cannot be read.
+    void produci(const std::string& nome, destinazione_byte& destinazione) const;
 
-    // The private folder, as the compiler's messages may name it.
-    const std::filesystem::path& cartella() const { return cartella_.percorso(); }
+    // The private folder, as the compiler's messages may name it; empty in memory.
+    const std::filesystem::path& cartella() const { return stato_.cartella; }
 
   private:
-    cartella_privata cartella_;
+    std::optional<cartella_privata> cartella_;
+    // The binary files are kept as their producers over `stato_`, which never changes after the
+    // compilation: a caller that only measures the geometry never holds it.
+    archivio_memoria memoria_{true};
     stato_run stato_;
     bool scritti_ = false;
     bool fermata_ = false;

@@ -4,7 +4,7 @@
 
 #include "line/lettore_linea.h"
 #include "model/nomi_file.h"
-#include "textfile/file_disco.h"
+#include "textfile/archivio_file.h"
 #include "train/lettore_treno.h"
 
 namespace scenario {
@@ -13,8 +13,9 @@ namespace {
 
 // The handler must not fail in turn: a source that cannot be deleted stays.
 void elimina_sorgenti(const stato_run& stato) {
-    elimina_senza_guasto(percorso_file(stato, nome_sorgente_linea(stato)));
-    elimina_senza_guasto(percorso_file(stato, nome_sorgente_treno(stato)));
+    archivio_file& archivio = archivio_di(stato);
+    archivio.elimina_senza_guasto(percorso_file(stato, nome_sorgente_linea(stato)));
+    archivio.elimina_senza_guasto(percorso_file(stato, nome_sorgente_treno(stato)));
 }
 
 }  // namespace

@@ -20,6 +20,22 @@ std::string causa_errno(int codice) {
     return codice != 0 ? std::strerror(codice) : "errore di ingresso/uscita";
 }
 
+void controlla(const std::error_code& errore, const std::filesystem::path& file) {
+    if (errore) throw guasto_file(nome_leggibile(file), errore.message());
+}
+
+// The bytes of a file, straight into its temporary file; a failed write names the target.
+class destinazione_temporaneo : public destinazione_byte {
+  public:
+    destinazione_temporaneo(file_temporaneo& temporaneo, const std::filesystem::path& file)
+        : temporaneo_(temporaneo), file_(file) {}
+    void ricevi(std::string_view byte) override { controlla(temporaneo_.scrivi(byte), file_); }
+
+  private:
+    file_temporaneo& temporaneo_;
+    const std::filesystem::path& file_;
+};
+
 // The set's temporary files and the folders they live in, while the set is being replaced.
 class sostituzione {
   public:
@@ -36,13 +52,14 @@ class sostituzione {
         }
     }
 
-    // A complete, flushed and closed temporary file with the bytes of `contenuto`.
-    void scrivi(const contenuto_file& contenuto) {
+    // A complete, flushed and closed temporary file with the bytes `contenuto` produces.
+    void scrivi(const file_prodotto& contenuto) {
         cartella_scrittura& cartella = cartella_di(contenuto.file);
         temporanei_.push_back(voce{&cartella, file_temporaneo(), false});
         file_temporaneo& t = temporanei_.back().temporaneo;
         controlla(cartella.crea_temporaneo(contenuto.file, t), contenuto.file);
-        controlla(t.scrivi(contenuto.contenuto), contenuto.file);
+        destinazione_temporaneo destinazione(t, contenuto.file);
+        contenuto.produci(destinazione);
         // On the disk before the rename: after a power cut the target holds the old bytes or
         // the new ones, never an empty file.
         controlla(t.svuota(), contenuto.file);
@@ -78,10 +95,6 @@ class sostituzione {
         bool rinominato;
     };
 
-    static void controlla(const std::error_code& errore, const std::filesystem::path& file) {
-        if (errore) throw guasto_file(nome_leggibile(file), errore.message());
-    }
-
     cartella_scrittura& cartella_di(const std::filesystem::path& file) {
         std::filesystem::path cartella = file.parent_path();
         if (cartella.empty()) cartella = ".";
@@ -113,8 +126,18 @@ void sostituisci_file(const std::filesystem::path& file, std::string_view conten
 }
 
 void sostituisci_file(const std::vector<contenuto_file>& insieme) {
+    std::vector<file_prodotto> prodotti;
+    prodotti.reserve(insieme.size());
+    for (const contenuto_file& voce : insieme) {
+        prodotti.push_back(
+            {voce.file, [&voce](destinazione_byte& d) { d.ricevi(voce.contenuto); }});
+    }
+    sostituisci_file(prodotti);
+}
+
+void sostituisci_file(const std::vector<file_prodotto>& insieme) {
     sostituzione s(insieme.size());
-    for (const contenuto_file& voce : insieme) s.scrivi(voce);
+    for (const file_prodotto& voce : insieme) s.scrivi(voce);
     s.verifica_destinazioni();
     s.rinomina_tutti();
 }

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "textfile/destinazione_byte.h"
+
 namespace scenario {
 
 // Replaces `file` with exactly `contenuto`: the bytes go to a fresh temporary file in the same
@@ -27,6 +29,16 @@ struct contenuto_file {
 // the file and the system's reason. Only a rename refused by the system itself (a file held
 // open elsewhere on Windows) can stop after the first files of the set are in place.
 void sostituisci_file(const std::vector<contenuto_file>& insieme);
+
+// One file of a set whose bytes are produced as they are written, so that a large file never
+// stands whole in memory. An exception from `produci` fails the set as a write failure does.
+struct file_prodotto {
+    std::filesystem::path file;
+    produzione_byte produci;
+};
+
+// As above, each file's bytes written into its temporary file as they are produced.
+void sostituisci_file(const std::vector<file_prodotto>& insieme);
 
 // The whole content of a file; guasto_file when it cannot be read.
 std::string leggi_file(const std::filesystem::path& file);

@@ -1,7 +1,7 @@
 #include "textfile/lettore_campi.h"
 
 #include "model/guasto.h"
-#include "textfile/file_disco.h"
+#include "textfile/archivio_file.h"
 
 namespace scenario {
 
@@ -11,8 +11,13 @@ lettore_campi::lettore_campi(std::string contenuto, std::string nome_file)
 }
 
 lettore_campi lettore_campi::da_file(const std::filesystem::path& file) {
+    return da_file(archivio_disco(), file);
+}
+
+lettore_campi lettore_campi::da_file(const archivio_file& archivio,
+                                     const std::filesystem::path& file) {
     try {
-        return lettore_campi(leggi_file(file), file.filename().string());
+        return lettore_campi(archivio.leggi(file), file.filename().string());
     } catch (const guasto_file& e) {
         throw guasto_esecuzione("impossibile leggere " + e.file() + ": " + e.causa());
     }

@@ -9,6 +9,8 @@
 
 namespace scenario {
 
+class archivio_file;
+
 // Reads a source one comma-separated field at a time, regardless of line ends. Blanks are spaces
 // and tabs; a line ends at CR LF or at a bare LF. Bytes are kept as Windows-1252 bytes.
 // Reading past the end, text in a numeric field or a number outside 32 bits is a run-time fault.
@@ -17,6 +19,7 @@ class lettore_campi {
     explicit lettore_campi(std::string contenuto, std::string nome_file = "");
     // The whole file, read at once; a file that cannot be read is a run-time fault.
     static lettore_campi da_file(const std::filesystem::path& file);
+    static lettore_campi da_file(const archivio_file& archivio, const std::filesystem::path& file);
 
     bool fine() const { return pos_ >= testo_.size(); }
 

@@ -125,17 +125,18 @@ int compila(const richiesta_compilazione& richiesta, std::ostream& errori) {
         }
 
         // The files change together, all or none, so the output never mixes two compilations.
+        // Each is copied a block at a time: a long line's geometry is never held twice.
         const std::vector<std::string> nomi = compilazione.file_binari();
-        std::vector<std::string> contenuti;
-        for (const std::string& nome : nomi) contenuti.push_back(compilazione.leggi(nome));
-        std::vector<contenuto_file> insieme;
-        for (std::size_t n = 0; n < nomi.size(); ++n) {
-            insieme.push_back({richiesta.uscita / nomi[n], contenuti[n]});
+        std::vector<file_prodotto> insieme;
+        for (const std::string& nome : nomi) {
+            insieme.push_back(
+                {richiesta.uscita / nome,
+                 [&compilazione, nome](destinazione_byte& d) { compilazione.produci(nome, d); }});
         }
         sostituisci_file(insieme);
-        for (const contenuto_file& f : insieme) {
-            scritti.push_back(nome_leggibile(f.file) + " (" + std::to_string(f.contenuto.size()) +
-                              " bytes)");
+        for (std::size_t n = 0; n < nomi.size(); ++n) {
+            scritti.push_back(nome_leggibile(insieme[n].file) + " (" +
+                              std::to_string(compilazione.dimensione(nomi[n])) + " bytes)");
         }
     } catch (const cartella_occupata& e) {
         errori << prefisso << e.cartella() << " is still in use by another run after "

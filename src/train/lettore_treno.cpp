@@ -5,7 +5,7 @@
 
 #include "model/nomi_file.h"
 #include "model/numeri.h"
-#include "textfile/file_disco.h"
+#include "textfile/archivio_file.h"
 #include "textfile/parole_chiave.h"
 #include "train/lettura_treno.h"
 #include "verifica/sorveglianza.h"
@@ -74,7 +74,7 @@ esito_lettura leggi_record(lettura& l) {
 
 // The source is read whole into memory, so closing it is deleting it.
 void chiudi(lettura& l) {
-    elimina_se_esiste(percorso_file(l.stato, nome_sorgente_treno(l.stato)));
+    archivio_di(l.stato).elimina(percorso_file(l.stato, nome_sorgente_treno(l.stato)));
     l.stato.luogo_corrente = {};
 }
 
@@ -93,7 +93,9 @@ void verifica_progressive(stato_run& stato) {
 }  // namespace
 
 void leggi_sorgente_treno(stato_run& stato, std::int32_t prossimo_cartello) {
-    lettura l{stato, lettore_campi::da_file(percorso_file(stato, nome_sorgente_treno(stato))),
+    lettura l{stato,
+              lettore_campi::da_file(archivio_di(stato),
+                                     percorso_file(stato, nome_sorgente_treno(stato))),
               prossimo_cartello};
     const bool con_generale = trova_generale(l);
     esito_lettura e = con_generale ? leggi_record(l) : esito_lettura::fine_lettura;

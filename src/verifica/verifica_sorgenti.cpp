@@ -16,6 +16,8 @@ std::vector<diagnostica> verifica_sorgenti(sorgenti_da_compilare sorgenti,
                                            contenuto_verificato& contenuto) {
     raccolta_diagnostiche raccolta(true);
     sorgenti.diagnostiche = &raccolta;
+    // Nothing is written, so the sources need no folder: they are read from memory.
+    sorgenti.in_memoria = true;
     // The stamp conflict's message box is a diagnostic here.
     piattaforma_muta schermo;
     compilazione_privata compilazione(sorgenti, schermo);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -123,6 +125,53 @@ TEST_F(GeometriaLinea, OgniMetroDaiDuePrecedenti) {
         y.push_back(k == 0 ? y[m - 1] + b : y[m - 1] + (b - k * a));
         ASSERT_EQ(stato.profilo.valore(m, 0), x.back()) << m;
         ASSERT_EQ(stato.profilo.valore(m, 1), y.back()) << m;
+    }
+}
+
+// The geometry is stepped a stretch at a time; each stretch must give exactly, bit for bit, what
+// the single steps give metre by metre: straight runs, contiguous and overlapping curves, a
+// curve of one metre, and the straight run to the end.
+TEST_F(GeometriaLinea, TrattiInteriComeMetroPerMetro) {
+    struct curva {
+        const char* parola;
+        std::int32_t inizio, lunghezza;
+        double k;
+    };
+    const curva curve[] = {
+        {"curvad6", 10, 40, 0.003},     {"curvas1", 2000, 5000, -0.0001},
+        {"curvad4", 7000, 1, 0.001},    {"curvas4", 7500, 300, -0.001},
+        {"curvad3", 7600, 100, 0.0004}, {"curvas2", 7800, 500, -0.0002},
+        {"curvas5", 8300, 60, -0.002},  {"curvad5", 8360, 2000, 0.002},
+    };
+    std::vector<std::string> righe;
+    for (const curva& c : curve) {
+        righe.push_back(std::string(c.parola) + ",  " + std::to_string(c.inizio) + ",  " +
+                        std::to_string(c.lunghezza));
+    }
+    ASSERT_TRUE(compila(sorgente_con(righe, 20000)).prosegui);
+    ASSERT_EQ(stato.codice_errore, 0);
+
+    profilo_linea atteso;
+    atteso.dimensiona(stato.lunghezza_estesa);
+    atteso.imposta_intero(0, 0, 0);
+    atteso.imposta_intero(0, 1, 0);
+    atteso.imposta_intero(1, 0, 0);
+    atteso.imposta_intero(1, 1, 1);
+    std::int32_t metro = 2;
+    for (const curva& c : curve) {
+        while (metro <= c.inizio) passo_rettilineo(atteso, metro++);
+        while (metro <= c.inizio + c.lunghezza) passo_curva(atteso, metro++, c.k);
+    }
+    while (metro <= stato.lunghezza_estesa - 2) passo_rettilineo(atteso, metro++);
+
+    ASSERT_EQ(stato.profilo.ultimo_metro(), atteso.ultimo_metro());
+    for (int c = 0; c < 2; ++c) {
+        for (std::int32_t m = 0; m <= atteso.ultimo_metro(); ++m) {
+            ASSERT_EQ(stato.profilo.tipo(m, c), atteso.tipo(m, c)) << m << "," << c;
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(stato.profilo.valore(m, c)),
+                      std::bit_cast<std::uint64_t>(atteso.valore(m, c)))
+                << m << "," << c;
+        }
     }
 }
 

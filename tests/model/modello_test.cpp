@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "model/guasto.h"
 #include "model/numeri.h"
 #include "model/stato_run.h"
@@ -108,6 +110,35 @@ TEST(Modello, ElementiDelProfiloTipizzati) {
     EXPECT_EQ(profilo.valore(1, 1), 1.0);
     EXPECT_EQ(profilo.valore(2, 0), -0.25);
     EXPECT_EQ(profilo.tipo(2, 1), profilo_linea::tipo_valore::vuoto);
+}
+
+// Sized again, a profile is all empty once more, whatever it held; a copy is its own; a profile
+// moved from is not sized.
+TEST(Modello, ProfiloRidimensionatoCopiatoESpostato) {
+    profilo_linea profilo;
+    profilo.dimensiona(2000);
+    for (int m = 0; m <= 2000; ++m) profilo.imposta_reale(m, m % 2, m + 0.5);
+    profilo.dimensiona(2000);
+    for (int c = 0; c < 2; ++c) {
+        for (int m = 0; m <= 2000; ++m) {
+            ASSERT_EQ(profilo.tipo(m, c), profilo_linea::tipo_valore::vuoto) << m;
+            ASSERT_EQ(profilo.valore(m, c), 0.0) << m;
+        }
+    }
+    profilo.imposta_intero(7, 1, -3);
+    profilo_linea copia = profilo;
+    profilo.imposta_reale(7, 1, 9.0);
+    EXPECT_EQ(copia.tipo(7, 1), profilo_linea::tipo_valore::intero);
+    EXPECT_EQ(copia.valore(7, 1), -3.0);
+    EXPECT_EQ(copia.ultimo_metro(), 2000);
+    copia = profilo_linea{};
+    EXPECT_FALSE(copia.dimensionato());
+
+    profilo_linea spostato = std::move(profilo);
+    EXPECT_EQ(spostato.valore(7, 1), 9.0);
+    EXPECT_FALSE(profilo.dimensionato());  // NOLINT(bugprone-use-after-move)
+    EXPECT_THROW(profilo.valore(0, 0), guasto_esecuzione);
+    EXPECT_TRUE(profilo.tipi(0).empty());
 }
 
 TEST(Modello, ErroreRegistratoPortaIlRecordSorgente) {

@@ -99,6 +99,36 @@ TEST(SostituzioneInsieme, UnGuastoInScritturaNonCambiaNessunFile) {
     }
 }
 
+// A file produced as it is written: its bytes arrive in pieces, and a producer that fails half-way
+// (a fault of the model while the geometry is being encoded) changes no file of the set and
+// leaves no temporary file.
+TEST(SostituzioneInsieme, FileProdottiAPezziEUnProduttoreCheFallisceNonCambiaNulla) {
+    cartella_temporanea cartella;
+    prepara_vecchi(cartella);
+    auto a_pezzi = [](destinazione_byte& d) {
+        for (int n = 0; n < 3; ++n) d.ricevi("pezzo " + std::to_string(n) + ";");
+    };
+    sostituisci_file(std::vector<file_prodotto>{
+        {cartella / nomi[0], a_pezzi},
+        {cartella / nomi[1], [](destinazione_byte& d) { d.ricevi("nuovo b"); }}});
+    EXPECT_EQ(leggi_tutto(cartella / nomi[0]), "pezzo 0;pezzo 1;pezzo 2;");
+    EXPECT_EQ(leggi_tutto(cartella / nomi[1]), "nuovo b");
+
+    prepara_vecchi(cartella);
+    auto guasto = [](destinazione_byte& d) {
+        d.ricevi("meta");
+        throw guasto_esecuzione("valore fuori dal suo campo");
+    };
+    EXPECT_THROW(sostituisci_file(std::vector<file_prodotto>{{cartella / nomi[0], a_pezzi},
+                                                             {cartella / nomi[1], guasto},
+                                                             {cartella / nomi[2], a_pezzi}}),
+                 guasto_esecuzione);
+    for (const char* nome : nomi) {
+        EXPECT_EQ(leggi_tutto(cartella / nome), std::string(5000, 'v') + nome) << nome;
+    }
+    EXPECT_EQ(voci_della_cartella(cartella), (std::vector<std::string>{"a.dat", "b.sim", "c.dat"}));
+}
+
 // Each temporary file is on the disk before it is renamed, no rename comes before every file of
 // the set is complete, and the folder is flushed after the last rename.
 TEST(SostituzioneInsieme, OgniSvuotamentoPrecedeLaSuaRinominaELaCartellaSegue) {
