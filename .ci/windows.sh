@@ -393,8 +393,24 @@ controlla_ctrl_c_compile() {
     fallito "Ctrl-C non e' mai arrivato durante compile in 5 tentativi"
 }
 
+# lsp driven over a pipe by a scripted editor, on a copy of the sources in the folder outside the
+# ANSI code page, named to the server by its Windows URI: the warning on the misspelt row, then
+# shutdown, exit and status 0; every message framed to the byte both ways.
+controlla_lsp() {
+    local cartella=$lavoro/Nicolò_Жуков
+    mkdir -p "$cartella"
+    (cd "$cartella" && strumento_windows sources lsp >/dev/null 2>errori_lsp.txt) ||
+        fallito "sources per lsp: $(cat "$cartella/errori_lsp.txt")"
+    (cd "$cartella" && timeout 180 python3 "$radice/.ci/cliente_lsp.py" --unita Z \
+        "$cartella/lsp/Lerno_Castelbrum_Pusena_27364-.txt" -- \
+        env -u DISPLAY timeout 120 wine "$exe_strumento_windows" lsp \
+        >lsp.out 2>lsp.err) ||
+        fallito "lsp: $(cat "$cartella/lsp.err" "$cartella/lsp.out")"
+    fatto "lsp: $(head -n 1 "$cartella/lsp.out" | cut -c 1-60)...; shutdown, exit, stato 0; cornici esatte"
+}
+
 controlli_strumento=(controlla_sorgenti_e_compila controlla_check controlla_dump_e_render
-    controlla_serve controlla_ctrl_c_compile)
+    controlla_serve controlla_ctrl_c_compile controlla_lsp)
 for controllo in "${controlli_strumento[@]}"; do
     "$controllo"
 done

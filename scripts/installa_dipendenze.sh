@@ -7,9 +7,10 @@
 # for the language server's test with a real client);
 # --windows: the MinGW-w64 cross compiler for the Windows build, and the HTTP library's full
 # header for scenario-tool.exe (below); --wine: Wine and the X tools that run and drive the
-# Windows programs here, and curl, which fetches scenario-tool.exe's page; --fuzz: clang's
-# libFuzzer and valgrind, for the reliability checks; --formato: clang-format, for the layout
-# check; --radice: what CI needs to make a fresh Debian root.
+# Windows programs here, curl, which fetches scenario-tool.exe's page, and python3, which drives
+# its language server; --fuzz: clang's libFuzzer and valgrind, for the reliability checks;
+# --formato: clang-format, for the layout check; --radice: what CI needs to make a fresh Debian
+# root.
 set -euo pipefail
 
 linux=(cmake ninja-build g++ libfltk1.3-dev libx11-dev pkgconf libcpp-httplib-dev nlohmann-json3-dev)
@@ -28,7 +29,7 @@ for opzione in "$@"; do
             pacchetti+=(cmake ninja-build g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
                 nlohmann-json3-dev xz-utils patch)
             con_httplib_windows=1 ;;
-        --wine) pacchetti+=(wine64 wine fonts-wine xvfb xdotool x11-utils imagemagick curl) ;;
+        --wine) pacchetti+=(wine64 wine fonts-wine xvfb xdotool x11-utils imagemagick curl python3) ;;
         --fuzz) pacchetti+=("${linux[@]}" clang-14 libclang-rt-14-dev valgrind) ;;
         --formato) pacchetti+=(clang-format git) ;;
         --radice) pacchetti+=(mmdebstrap git) ;;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "textfile/codifica.h"
+#include "tool/piattaforma_strumento.h"
 
 namespace scenario::strumento::lsp {
 
@@ -171,15 +172,19 @@ std::optional<std::filesystem::path> percorso_da_uri(std::string_view uri) {
     // "/C:/dir/file" is the drive path "C:/dir/file".
     if (percorso.size() >= 3 && percorso[2] == ':') percorso.erase(0, 1);
 #endif
-    return std::filesystem::path(percorso);
+    // The escapes spell UTF-8, which a path built from a plain string would read in the ANSI
+    // code page on Windows.
+    return percorso_utente(percorso);
 }
 
 std::string uri_da_percorso(const std::filesystem::path& percorso) {
-    const std::string testo = percorso.generic_string();
+    // UTF-8 on both systems: generic_string() would give the ANSI code page on Windows.
+    const std::u8string testo = percorso.generic_u8string();
     std::string uri = "file://";
     if (testo.empty() || testo.front() != '/') uri += '/';
-    for (char c : testo) {
-        const auto b = static_cast<unsigned char>(c);
+    for (char8_t u : testo) {
+        const auto c = static_cast<char>(u);
+        const auto b = static_cast<unsigned char>(u);
         const bool libero = (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') ||
                             (b >= '0' && b <= '9') ||
                             std::string_view("-._~/").find(c) != std::string_view::npos;
