@@ -1,18 +1,11 @@
 // The desktop on Windows: the wait window and the message boxes straight from the Win32 API, so
 // that the program stays one executable with nothing to install beside it.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
 #include <iostream>
 #include <memory>
 #include <string>
 
 #include "run/finestra.h"
+#include "textfile/sistema_windows.h"
 
 namespace scenario {
 

@@ -5,15 +5,9 @@
 #include "model/guasto.h"
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
 #include <string>
+
+#include "textfile/sistema_windows.h"
 #endif
 
 namespace scenario {

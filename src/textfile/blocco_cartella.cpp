@@ -9,15 +9,9 @@
 #include "textfile/file_disco.h"
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
 #include <cstdint>
+
+#include "textfile/sistema_windows.h"
 #else
 #include <fcntl.h>
 #include <sys/file.h>

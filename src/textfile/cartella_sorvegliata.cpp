@@ -4,15 +4,9 @@
 #include <mutex>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
 #include <cwchar>
+
+#include "textfile/sistema_windows.h"
 #else
 #include <dirent.h>
 #include <fcntl.h>

@@ -10,13 +10,7 @@
 #include "textfile/sonda_file.h"
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "textfile/sistema_windows.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>

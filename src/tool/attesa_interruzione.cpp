@@ -4,16 +4,10 @@
 #include <utility>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
 #include <condition_variable>
 #include <mutex>
+
+#include "textfile/sistema_windows.h"
 #else
 #include <pthread.h>
 

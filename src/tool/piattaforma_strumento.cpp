@@ -1,16 +1,11 @@
 #include "tool/piattaforma_strumento.h"
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
-// After windows.h, which it needs.
+
+#include "textfile/sistema_windows.h"
+// After windows.h (sistema_windows.h), which it needs.
 #include <shellapi.h>
 
 #include <cstdio>

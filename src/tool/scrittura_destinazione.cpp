@@ -2,17 +2,12 @@
 
 #include <fcntl.h>
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <io.h>
 #include <sys/stat.h>
-#include <windows.h>
 
 #include <vector>
+
+#include "textfile/sistema_windows.h"
 #else
 #include <unistd.h>
 #endif
