@@ -56,7 +56,8 @@ int disegna(const richiesta_disegno& richiesta, std::ostream& errori) {
     s.nome_scenario = richiesta.nome_scenario;
     s.numero_treno = richiesta.numero_treno;
     std::filesystem::path in_lettura;
-    try {
+    // Each file read, then the set against the line length its records hold.
+    auto leggi = [&] {
         in_lettura = sim;
         s.punti = leggi_punti(sim);
         in_lettura = dat;
@@ -68,7 +69,6 @@ int disegna(const richiesta_disegno& richiesta, std::ostream& errori) {
             in_lettura = linea;
             s.geometria = leggi_geometria(linea);
         }
-        // The set against the line length its records hold.
         in_lettura = sim;
         std::int32_t lunghezza = formato::lunghezza_registrata(s.punti);
         in_lettura = dat;
@@ -79,18 +79,10 @@ int disegna(const richiesta_disegno& richiesta, std::ostream& errori) {
                                     static_cast<std::size_t>(s.geometria->ultimo_metro()) + 1,
                                     nome_leggibile(sim));
         }
-    } catch (const guasto_file& e) {
-        errori << prefisso << "cannot read " << e.file() << ": " << e.causa() << '\n';
-        return uscita::guasto_sistema;
-    } catch (const file_rifiutato& e) {
-        errori << prefisso << e.what() << '\n';
-        return uscita::file_malformato;
-    } catch (const file_malformato& e) {
-        errori << prefisso << nome_leggibile(in_lettura) << ": " << e.what() << '\n';
-        return uscita::file_malformato;
-    } catch (const formato::insieme_incoerente& e) {
-        errori << prefisso << nome_leggibile(in_lettura) << ": " << e.what() << '\n';
-        return uscita::file_malformato;
+    };
+    if (int stato = esito_lettura_compilati(prefisso, in_lettura, errori, leggi);
+        stato != uscita::riuscita) {
+        return stato;
     }
 
     tratto_linea tratto = tratto_intero(s);

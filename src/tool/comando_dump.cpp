@@ -86,7 +86,7 @@ int comando_dump(const std::vector<std::string>& parole, std::ostream& uscita,
         opzioni.passo = intero_positivo(*passo, "step");
     }
 
-    try {
+    return esito_lettura_compilati(prefisso, file, errori, [&] {
         switch (*tipo) {
             case tipo_file::geometria: {
                 // Walked in place: the memory is the file's size, whatever its elements.
@@ -110,20 +110,7 @@ int comando_dump(const std::vector<std::string>& parole, std::ostream& uscita,
                 break;
             }
         }
-    } catch (const guasto_file& e) {
-        errori << prefisso << "cannot read " << e.file() << ": " << e.causa() << '\n';
-        return uscita::guasto_sistema;
-    } catch (const file_rifiutato& e) {
-        errori << prefisso << e.what() << '\n';
-        return uscita::file_malformato;
-    } catch (const file_malformato& e) {
-        errori << prefisso << nome_leggibile(file) << ": " << e.what() << '\n';
-        return uscita::file_malformato;
-    } catch (const formato::insieme_incoerente& e) {
-        errori << prefisso << nome_leggibile(file) << ": " << e.what() << '\n';
-        return uscita::file_malformato;
-    }
-    return uscita::riuscita;
+    });
 }
 
 }  // namespace scenario::strumento
