@@ -5,6 +5,7 @@
 
 #include "run/codici_errore.h"
 #include "textfile/codifica.h"
+#include "tool/stringa_json.h"
 
 namespace scenario::strumento {
 
@@ -31,24 +32,6 @@ std::string leggibile(const std::string& cp1252) {
         }
     }
     return out;
-}
-
-std::string json(const std::string& utf8) {
-    std::string out = "\"";
-    for (char c : utf8) {
-        auto b = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (b < 0x20) {
-            char esc[8];
-            std::snprintf(esc, sizeof esc, "\\u%04x", b);
-            out += esc;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
 }
 
 // The folder as the author typed it, joined to the file with the system's own separator.
@@ -156,17 +139,17 @@ void in_json(const std::vector<diagnostica>& elenco, const std::string& cartella
     out << "{\"errors\":" << errori << ",\"warnings\":" << avvisi << ",\"diagnostics\":[";
     bool primo = true;
     for (const diagnostica& d : elenco) {
-        out << (primo ? "" : ",") << "\n{\"severity\":" << json(nome_gravita(d.livello));
+        out << (primo ? "" : ",") << "\n{\"severity\":" << stringa_json(nome_gravita(d.livello));
         primo = false;
         out << ",\"code\":";
         if (d.livello == gravita::errore) {
-            out << d.codice
-                << ",\"name\":null,\"meaning\":" << json(leggibile(significato_codice(d.codice)));
+            out << d.codice << ",\"name\":null,\"meaning\":"
+                << stringa_json(leggibile(significato_codice(d.codice)));
         } else {
-            out << "null,\"name\":" << json(d.nome) << ",\"meaning\":null";
+            out << "null,\"name\":" << stringa_json(d.nome) << ",\"meaning\":null";
         }
         out << ",\"file\":"
-            << (d.file.empty() ? "null" : json(leggibile(nome_file(cartella, d.file))));
+            << (d.file.empty() ? "null" : stringa_json(leggibile(nome_file(cartella, d.file))));
         out << ",\"line\":" << d.riga << ",\"column\":" << d.colonna;
         out << ",\"position\":";
         if (d.posizione) {
@@ -174,13 +157,13 @@ void in_json(const std::vector<diagnostica>& elenco, const std::string& cartella
         } else {
             out << "null";
         }
-        out << ",\"message\":" << json(leggibile(d.messaggio)) << ",\"notes\":[";
+        out << ",\"message\":" << stringa_json(leggibile(d.messaggio)) << ",\"notes\":[";
         bool prima_nota = true;
         for (const nota_diagnostica& n : d.note) {
             out << (prima_nota ? "" : ",") << "{\"file\":"
-                << (n.file.empty() ? "null" : json(leggibile(nome_file(cartella, n.file))))
+                << (n.file.empty() ? "null" : stringa_json(leggibile(nome_file(cartella, n.file))))
                 << ",\"line\":" << n.riga << ",\"column\":" << n.colonna
-                << ",\"message\":" << json(leggibile(n.messaggio)) << "}";
+                << ",\"message\":" << stringa_json(leggibile(n.messaggio)) << "}";
             prima_nota = false;
         }
         out << "]}";

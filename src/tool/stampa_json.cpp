@@ -8,30 +8,13 @@
 #include "tool/membri.h"
 #include "tool/scenario_compilato.h"
 #include "tool/stampa_formati.h"
+#include "tool/stringa_json.h"
 
 namespace scenario::strumento {
 
 namespace json {
 
 namespace {
-
-std::string stringa(const std::string& utf8) {
-    std::string out = "\"";
-    for (char c : utf8) {
-        auto b = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (b < 0x20) {
-            char esc[8];
-            std::snprintf(esc, sizeof esc, "\\u%04x", static_cast<unsigned>(b));
-            out += esc;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
 
 template <std::size_t N>
 void membri(const std::array<membro, N>& elenco, std::size_t da, std::size_t a,
@@ -78,10 +61,11 @@ void punti(const std::vector<punto>& punti, const opzioni_dump& opzioni, std::os
         const punto& p = punti[n];
         out << (n == 0 ? "" : ",") << "\n{\"index\":" << n;
         const char* ruolo = ruolo_punto(static_cast<int>(n));
-        if (*ruolo != '\0') out << ",\"role\":" << stringa(ruolo);
+        if (*ruolo != '\0') out << ",\"role\":" << stringa_json(ruolo);
         auto elenco = membri_punto(p);
         membri(elenco, 0, membri_prima_del_nome, opzioni, out);
-        if (opzioni.tutti || !p.nome.empty()) out << ",\"nome\":" << stringa(da_cp1252(p.nome));
+        if (opzioni.tutti || !p.nome.empty())
+            out << ",\"nome\":" << stringa_json(da_cp1252(p.nome));
         membri(elenco, membri_prima_del_nome, elenco.size(), opzioni, out);
         out << '}';
     }
