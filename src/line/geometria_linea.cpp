@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <span>
 #include <string>
 
 #include "model/guasto.h"
@@ -56,48 +55,9 @@ std::int32_t fine_tratto(const stato_run& stato, std::int32_t metro, std::int32_
     return std::min({fino, stato.lunghezza_estesa, metro_massimo, stato.profilo.ultimo_metro()});
 }
 
-// Metres da..a (2 <= da, a <= the last metre) each from the two before it, exactly as
-// passo_rettilineo (straight) or passo_curva (turning by k) steps them one by one: the same
-// operations in the same order, on values held from the metre before.
-template <bool curva>
-void tratto(profilo_linea& profilo, std::int32_t da, std::int32_t a, [[maybe_unused]] double k) {
-    const std::span<double> x = profilo.valori(0);
-    const std::span<double> y = profilo.valori(1);
-    const std::span<profilo_linea::tipo_valore> tipo_x = profilo.tipi(0);
-    const std::span<profilo_linea::tipo_valore> tipo_y = profilo.tipi(1);
-    const auto primo = static_cast<std::size_t>(da);
-    const auto ultimo = static_cast<std::size_t>(a);
-    if (da < 2 || a < da || ultimo >= x.size() || ultimo >= y.size() || ultimo >= tipo_x.size() ||
-        ultimo >= tipo_y.size()) {
-        throw guasto_esecuzione("tratto di geometria " + std::to_string(da) + ".." +
-                                std::to_string(a) + " fuori da profilo_linea");
-    }
-    double x1 = x[primo - 1], x2 = x[primo - 2];
-    double y1 = y[primo - 1], y2 = y[primo - 2];
-    for (std::size_t m = primo; m <= ultimo; ++m) {
-        const double dx = x1 - x2;
-        const double dy = y1 - y2;
-        double nx, ny;
-        if constexpr (curva) {
-            nx = x1 + (dx + k * dy);
-            ny = y1 + (dy - k * dx);
-        } else {
-            nx = x1 + dx;
-            ny = y1 + dy;
-        }
-        x[m] = nx;
-        y[m] = ny;
-        x2 = x1;
-        x1 = nx;
-        y2 = y1;
-        y1 = ny;
-    }
-    std::fill(tipo_x.begin() + da, tipo_x.begin() + a + 1, profilo_linea::tipo_valore::reale);
-    std::fill(tipo_y.begin() + da, tipo_y.begin() + a + 1, profilo_linea::tipo_valore::reale);
-}
-
-// Steps the counter from `lettura.metro` through `fino`, straight or turning, stretch by stretch;
-// the checks of each metre (the geometry's end, code 103) are met where they fail.
+// Steps the counter from `lettura.metro` through `fino`, straight or turning, stretch by stretch
+// (recorded in the profile, computed when it is read); the checks of each metre (the geometry's
+// end, code 103) are met where they fail.
 template <bool curva>
 bool avanza_fino_a(stato_run& stato, lettura_linea& lettura, std::int32_t fino, double k) {
     while (lettura.metro <= fino) {
@@ -110,7 +70,7 @@ bool avanza_fino_a(stato_run& stato, lettura_linea& lettura, std::int32_t fino, 
                 passo_rettilineo(stato.profilo, lettura.metro);
             }
         } else {
-            tratto<curva>(stato.profilo, lettura.metro, fine, k);
+            stato.profilo.aggiungi_tratto({lettura.metro, fine, curva, k});
             lettura.metro = fine;
         }
         if (!avanza_metro(stato, lettura)) return false;
@@ -130,10 +90,10 @@ std::optional<double> svolta_curva(std::string_view parola) {
 }
 
 void imposta_inizio_geometria(stato_run& stato) {
-    stato.profilo.imposta_intero(0, 0, 0);
-    stato.profilo.imposta_intero(0, 1, 0);
-    stato.profilo.imposta_intero(1, 0, 0);
-    stato.profilo.imposta_intero(1, 1, 1);
+    stato.profilo.aggiungi_intero(0, 0, 0);
+    stato.profilo.aggiungi_intero(0, 1, 0);
+    stato.profilo.aggiungi_intero(1, 0, 0);
+    stato.profilo.aggiungi_intero(1, 1, 1);
 }
 
 // The step is the previous one, unnormalised: its length grows slightly in every turn.
@@ -162,9 +122,12 @@ esito_lettura disegna_curva(stato_run& stato, lettura_linea& lettura, std::int32
 
 void completa_geometria(stato_run& stato, lettura_linea& lettura) {
     std::int32_t ultimo = differenza32(stato.lunghezza_estesa, 2);
-    if (const std::int32_t fine = fine_tratto(stato, lettura.metro, ultimo);
+    // The counter's limit does not hold here: a line longer than it is completed all the same.
+    if (const std::int32_t fine = lettura.metro < 2 || !stato.profilo.dimensionato()
+                                      ? lettura.metro - 1
+                                      : std::min(ultimo, stato.profilo.ultimo_metro());
         fine >= lettura.metro) {
-        tratto<false>(stato.profilo, lettura.metro, fine, 0.0);
+        stato.profilo.aggiungi_tratto({lettura.metro, fine, false, 0.0});
         lettura.metro = somma32(fine, 1);
     }
     while (lettura.metro <= ultimo) {

@@ -141,6 +141,65 @@ TEST(Modello, ProfiloRidimensionatoCopiatoESpostato) {
     EXPECT_TRUE(profilo.tipi(0).empty());
 }
 
+// What is recorded is applied after what was set or recorded before it and before what is set
+// after it, whichever read comes first; a copy carries it; sizing again drops it; a record
+// outside the metres is refused when made, not when a later read would apply it.
+TEST(Modello, TrattiRegistratiNellOrdine) {
+    const auto avvia = [](profilo_linea& p) {
+        p.dimensiona(10);
+        p.aggiungi_intero(1, 1, 1);
+        p.aggiungi_tratto({2, 5, false, 0.0});
+        p.imposta_reale(4, 0, 7.0);  // steps 2..5 first, then overwrites one of them
+        p.aggiungi_tratto({5, 6, true, 0.5});
+    };
+    profilo_linea profilo;
+    avvia(profilo);
+    profilo_linea copia = profilo;
+    // From (x, y) = (0, 0), (0, 1): straight to y = 5; metre 4 set to x = 7 afterwards, so the
+    // curve steps metre 5 again from (0, 3) and (7, 4).
+    EXPECT_EQ(profilo.valore(3, 1), 3.0);
+    EXPECT_EQ(profilo.valore(4, 0), 7.0);
+    EXPECT_EQ(profilo.valore(5, 0), 7.0 + (7.0 + 0.5 * 1.0));
+    for (const profilo_linea* p : {&profilo, &copia}) {
+        for (int c = 0; c < 2; ++c) {
+            for (int m = 0; m <= 10; ++m) {
+                ASSERT_EQ(p->tipo(m, c), profilo.tipo(m, c)) << m;
+                ASSERT_EQ(p->valore(m, c), profilo.valore(m, c)) << m;
+            }
+            EXPECT_EQ(p->tipo(0, c), profilo_linea::tipo_valore::vuoto);
+            EXPECT_EQ(p->tipo(6, c), profilo_linea::tipo_valore::reale);
+            EXPECT_EQ(p->tipo(7, c), profilo_linea::tipo_valore::vuoto);
+        }
+    }
+
+    profilo_linea ridimensionato;
+    avvia(ridimensionato);
+    ridimensionato.dimensiona(10);
+    for (int m = 0; m <= 10; ++m) ASSERT_EQ(ridimensionato.valore(m, 1), 0.0) << m;
+
+    struct caso {
+        tratto_profilo tratto;
+        const char* perche;
+    };
+    const caso fuori[] = {
+        {{1, 5, false, 0.0}, "metre 1 has no two metres before it"},
+        {{6, 5, false, 0.0}, "ends before it starts"},
+        {{5, 11, true, 0.1}, "past the last metre"},
+    };
+    for (const caso& c : fuori) {
+        profilo_linea p;
+        p.dimensiona(10);
+        EXPECT_THROW(p.aggiungi_tratto(c.tratto), guasto_esecuzione) << c.perche;
+    }
+    profilo_linea senza_misura;
+    EXPECT_THROW(senza_misura.aggiungi_tratto({2, 2, false, 0.0}), guasto_esecuzione);
+    EXPECT_THROW(senza_misura.aggiungi_intero(0, 0, 0), guasto_esecuzione);
+    profilo_linea corto;
+    corto.dimensiona(10);
+    EXPECT_THROW(corto.aggiungi_intero(11, 0, 0), guasto_esecuzione);
+    EXPECT_THROW(corto.aggiungi_intero(0, 2, 0), guasto_esecuzione);
+}
+
 TEST(Modello, ErroreRegistratoPortaIlRecordSorgente) {
     stato_run stato;
     stato.posizione_errore = 99;
