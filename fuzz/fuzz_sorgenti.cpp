@@ -37,6 +37,8 @@ using namespace scenario;
     std::abort();
 }
 
+constexpr std::int32_t metri_geometria_misurata = 5000;
+
 bool presente(const std::vector<std::string>& nomi, const std::string& nome) {
     return std::find(nomi.begin(), nomi.end(), nome) != nomi.end();
 }
@@ -63,8 +65,10 @@ void verifica_cartella(const compilazione_privata& c) {
         scoperta("lunghezza del .dat");
     }
     // The geometry is encoded whole, every element, and counted rather than kept: one element
-    // per metre and component, each of 2 to 10 bytes.
-    if (linea) {
+    // per metre and component, each of 2 to 10 bytes. Only for short lines: stepping the recorded
+    // stretches and encoding them is the same code at any length, and a long line would spend
+    // the input's time on arithmetic no byte of it steers.
+    if (linea && stato.lunghezza_estesa <= metri_geometria_misurata) {
         const auto elementi = 2 * (static_cast<std::uintmax_t>(stato.lunghezza_estesa) + 1);
         const std::uintmax_t byte = c.dimensione(nome_file_linea(stato));
         if (byte < elementi * formato::byte_codice_elemento ||
