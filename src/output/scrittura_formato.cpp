@@ -9,17 +9,25 @@
 namespace scenario::formato {
 
 void scrivi_cella(scrittore_byte& out, const cella& c) {
-    out.u8(c.tipo);
-    out.i16(c.dato1);
-    out.i16(c.dato2);
-    out.i16(c.dato3);
-    out.i16(c.dato4);
-    out.u8(c.tempo);
-    out.u8(c.preavviso);
-    out.u8(c.montagna);
-    out.u8(c.velocita);
-    out.u8(c.pendenza);
-    out.u8(c.aderenza);
+    // The record's room is asked for once, not member by member: a long line has tens of
+    // thousands of cells.
+    char* r = out.spazio(byte_cella).data();
+    const auto metti = [r](std::size_t dove, std::uint64_t v, std::size_t quanti) {
+        scrittore_byte::scrivi_in_ordine(r + dove, v, quanti);
+    };
+    const auto i16 = [](std::int16_t v) { return static_cast<std::uint16_t>(v); };
+    metti(in_cella::tipo, c.tipo, 1);
+    metti(in_cella::dato1, i16(c.dato1), 2);
+    metti(in_cella::dato2, i16(c.dato2), 2);
+    metti(in_cella::dato3, i16(c.dato3), 2);
+    metti(in_cella::dato4, i16(c.dato4), 2);
+    metti(in_cella::tempo, c.tempo, 1);
+    metti(in_cella::preavviso, c.preavviso, 1);
+    metti(in_cella::montagna, c.montagna, 1);
+    metti(in_cella::velocita, c.velocita, 1);
+    metti(in_cella::pendenza, c.pendenza, 1);
+    metti(in_cella::aderenza, c.aderenza, 1);
+    out.avanza(byte_cella);
 }
 
 void scrivi_punto(scrittore_byte& out, const punto& p) {
