@@ -1,5 +1,6 @@
 // Arbitrary bytes through check's keep-going mode: the readers report and resume at the next
-// line, the cell pass runs on what was read, and the three printed forms quote the sources.
+// line, the cell pass runs on what was read, and one of the three printed forms quotes the
+// sources.
 // The input is split like fuzz_entrambe's (line source, separatore_treno, train source; without
 // the separator the train source is the built-in one). Findings: an exception that escapes, a
 // code not in the table, a diagnostic without its name or place, and the compiler's first code
@@ -68,14 +69,16 @@ void verifica(std::string_view linea, std::string_view treno) {
             if (!trovato) scoperta("primo codice " + std::to_string(primo->codice) + " assente");
         }
 
+        // One printed form per input, by its length: each form still meets every kind of
+        // list, and an input costs one printing instead of three.
         const strumento::sorgenti_citate citate{{"linea", std::string(linea)},
                                                 {"treno", std::string(treno)}};
-        for (auto formato :
-             {strumento::formato_diagnostiche::testo, strumento::formato_diagnostiche::gcc,
-              strumento::formato_diagnostiche::json}) {
-            std::ostringstream out;
-            strumento::stampa_diagnostiche(elenco, formato, citate, "dir", out);
-        }
+        constexpr strumento::formato_diagnostiche forme[] = {
+            strumento::formato_diagnostiche::testo, strumento::formato_diagnostiche::gcc,
+            strumento::formato_diagnostiche::json};
+        std::ostringstream out;
+        strumento::stampa_diagnostiche(elenco, forme[(linea.size() + treno.size()) % 3], citate,
+                                       "dir", out);
     } catch (const std::exception& e) {
         scoperta(std::string("eccezione sfuggita alla verifica: ") + e.what());
     }
