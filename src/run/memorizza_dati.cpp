@@ -6,6 +6,7 @@
 #include "model/nomi_file.h"
 #include "textfile/archivio_file.h"
 #include "train/lettore_treno.h"
+#include "verifica/sorveglianza.h"
 
 namespace scenario {
 
@@ -26,6 +27,8 @@ void memorizza_dati(stato_run& stato) {
         stato.punti[indice_punti::ripetizione].nome = stato.numero_treno;
         esito_linea linea = leggi_sorgente_linea(stato);
         if (!linea.prosegui) return;
+        // In check, what the line source left is told before the train source is read.
+        riporta_codice_in_sospeso(stato);
         leggi_sorgente_treno(stato, linea.prossimo_cartello);
     } catch (const std::exception& guasto) {
         elimina_sorgenti(stato);

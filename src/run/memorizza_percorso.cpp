@@ -8,6 +8,7 @@
 #include "output/timbri.h"
 #include "run/errore.h"
 #include "run/memorizza_dati.h"
+#include "verifica/sorveglianza.h"
 
 namespace scenario {
 
@@ -21,6 +22,8 @@ bool memorizza_percorso(stato_run& stato, piattaforma& schermo, std::int32_t j) 
     memorizza_dati(stato);
     // The cell pass, stamps and files need a sized cell array: without one nothing is written.
     if (!percorso_dimensionato(stato)) return false;
+    // In check, a code the train source left (code 2) is told before a stamp can replace it.
+    riporta_codice_in_sospeso(stato);
 
     passata_celle(stato);
     if (std::int32_t codice = applica_timbri(stato); codice != 0) {

@@ -419,7 +419,7 @@ void esamina_testo_sorgente(stato_run& stato, const std::string& contenuto,
     }
 }
 
-void concludi_diagnostiche(stato_run& stato) {
+void riporta_codice_in_sospeso(stato_run& stato) {
     raccolta_diagnostiche* r = stato.diagnostiche;
     if (r == nullptr || !r->prosegui()) return;
     if (stato.codice_errore != 0) {
@@ -438,6 +438,12 @@ void concludi_diagnostiche(stato_run& stato) {
         r->riporta(std::move(d));
         stato.codice_errore = 0;
     }
+}
+
+void concludi_diagnostiche(stato_run& stato) {
+    riporta_codice_in_sospeso(stato);
+    raccolta_diagnostiche* r = stato.diagnostiche;
+    if (r == nullptr || !r->prosegui()) return;
     if (r->indice_primo_15 >= 0 && r->altri_15 > 0) {
         nota_diagnostica n;
         n.messaggio = std::to_string(r->altri_15) + " more row" + (r->altri_15 == 1 ? "" : "s") +

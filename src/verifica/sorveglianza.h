@@ -49,8 +49,13 @@ void avvisa_treno_vuoto(stato_run& stato, const lettore_campi& lettore, bool con
 void esamina_testo_sorgente(stato_run& stato, const std::string& contenuto,
                             const std::string& file);
 
-// In check, the code left in the run state at the end (one that stopped a reader, the end-of-
-// reading code 2, a stamp) becomes a diagnostic, and the remaining notes are completed.
+// In check, a code recorded outside any record (one that stopped a reader, the end-of-reading
+// code 2, a stamp) waits in the run state: it becomes a diagnostic here, before a later stage
+// can record another over it. Nothing to do when no code waits, or outside check.
+void riporta_codice_in_sospeso(stato_run& stato);
+
+// In check, the code left in the run state at the end becomes a diagnostic, and the remaining
+// notes are completed.
 void concludi_diagnostiche(stato_run& stato);
 
 }  // namespace scenario

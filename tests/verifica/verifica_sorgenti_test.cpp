@@ -264,6 +264,20 @@ TEST(Verifica, UnaLunghezzaSbagliataDaUnSoloErroreConUnaNotaAllaRigaDellaLunghez
     EXPECT_EQ(elenco[0].riga, 2);
 }
 
+// A code recorded at the end of a source (chainage "uno" starting at 8 m: code 2 after the train
+// source) is listed, even when the stamps then stop on the board at 1 m (code 1250): it used to
+// wait in the run state until the end, where the stamp's code had replaced it.
+TEST(Verifica, UnCodiceDiFineLetturaRestaSottoIlTimbroCheSegue) {
+    const std::string linea =
+        "[generale]\nlunghezzapercorso,57000\nprogressivauno,8 0,\n[]\ncartelloindicat,1 2";
+    std::vector<diagnostica> elenco = verifica_sorgenti(sorgenti(linea, treno_incorporato()));
+    std::vector<std::int32_t> codici;
+    for (const diagnostica& d : elenco) {
+        if (d.livello == gravita::errore) codici.push_back(d.codice);
+    }
+    EXPECT_EQ(codici, (std::vector<std::int32_t>{2, 1250})) << testo_diagnostiche(elenco);
+}
+
 std::string leggi(const std::filesystem::path& file) { return prova::leggi_tutto(file); }
 
 const std::filesystem::path progetto = CARTELLA_PROGETTO;
