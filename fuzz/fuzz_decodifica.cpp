@@ -3,8 +3,8 @@
 // The input is the three files one after the other: two little-endian u16 give the sizes of the
 // ".sim" and ".dat" parts, the rest is the "_linea.dat" (none when empty, as with --no-line).
 // Findings, beyond the sanitizers: an exception other than a malformed file or a set that does
-// not hold together, a JSON form (of up to 16 KB) that does not parse, a geometry that dump's walk in place
-// prints otherwise than the decoded one, an empty page.
+// not hold together, a JSON form (of up to 16 KB) that does not parse, a geometry that dump's walk
+// in place prints otherwise than the decoded one, an empty page.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>

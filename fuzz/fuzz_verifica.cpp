@@ -73,9 +73,9 @@ void verifica(std::string_view linea, std::string_view treno) {
         // list, and an input costs one printing instead of three.
         const strumento::sorgenti_citate citate{{"linea", std::string(linea)},
                                                 {"treno", std::string(treno)}};
-        constexpr strumento::formato_diagnostiche forme[] = {
-            strumento::formato_diagnostiche::testo, strumento::formato_diagnostiche::gcc,
-            strumento::formato_diagnostiche::json};
+        constexpr strumento::formato_diagnostiche forme[] = {strumento::formato_diagnostiche::testo,
+                                                             strumento::formato_diagnostiche::gcc,
+                                                             strumento::formato_diagnostiche::json};
         std::ostringstream out;
         strumento::stampa_diagnostiche(elenco, forme[(linea.size() + treno.size()) % 3], citate,
                                        "dir", out);

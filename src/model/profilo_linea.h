@@ -25,8 +25,8 @@ struct tratto_profilo {
 // What a line source sets and steps is recorded as it is read and computed when an element is
 // first read or set: a compilation whose geometry nobody reads (a check, a fuzzing run) neither
 // computes nor holds tens of megabytes of it. Everything recorded is applied in the order it was
-// added, so the values are those of applying it at once. Being computed on a first read, a profile is
-// read by one thread at a time, as every part of a run's state is.
+// added, so the values are those of applying it at once. Being computed on a first read, a profile
+// is read by one thread at a time, as every part of a run's state is.
 class profilo_linea {
   public:
     enum class tipo_valore : std::uint16_t { vuoto = 0, intero = 2, reale = 5 };

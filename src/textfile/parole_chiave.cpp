@@ -8,7 +8,9 @@ namespace scenario {
 
 namespace {
 
-constexpr char minuscola(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char minuscola(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool uguali_senza_maiuscole(char a, char b) { return minuscola(a) == minuscola(b); }
 
