@@ -55,6 +55,20 @@ std::int32_t fine_tratto(const stato_run& stato, std::int32_t metro, std::int32_
     return std::min({fino, stato.lunghezza_estesa, metro_massimo, stato.profilo.ultimo_metro()});
 }
 
+// One metre past the counter's limit (a reader that keeps going after code 103 meets it once per
+// curve row). Recorded like a stretch where the profile holds it, so that nothing computes the
+// geometry of a line whose geometry nobody reads; stepped at once elsewhere, to meet the fault.
+template <bool curva>
+void passo_singolo(profilo_linea& profilo, std::int32_t metro, double k) {
+    if (metro >= 2 && profilo.dimensionato() && metro <= profilo.ultimo_metro()) {
+        profilo.aggiungi_tratto({metro, metro, curva, k});
+    } else if constexpr (curva) {
+        passo_curva(profilo, metro, k);
+    } else {
+        passo_rettilineo(profilo, metro);
+    }
+}
+
 // Steps the counter from `lettura.metro` through `fino`, straight or turning, stretch by stretch
 // (recorded in the profile, computed when it is read); the checks of each metre (the geometry's
 // end, code 103) are met where they fail.
@@ -64,11 +78,7 @@ bool avanza_fino_a(stato_run& stato, lettura_linea& lettura, std::int32_t fino, 
         const std::int32_t fine = fine_tratto(stato, lettura.metro, fino);
         if (fine < lettura.metro) {
             verifica_metro(stato, lettura.metro);
-            if constexpr (curva) {
-                passo_curva(stato.profilo, lettura.metro, k);
-            } else {
-                passo_rettilineo(stato.profilo, lettura.metro);
-            }
+            passo_singolo<curva>(stato.profilo, lettura.metro, k);
         } else {
             stato.profilo.aggiungi_tratto({lettura.metro, fine, curva, k});
             lettura.metro = fine;
