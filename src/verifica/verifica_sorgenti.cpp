@@ -7,13 +7,10 @@
 
 namespace scenario {
 
-std::vector<diagnostica> verifica_sorgenti(sorgenti_da_compilare sorgenti) {
-    contenuto_verificato scarta;
-    return verifica_sorgenti(std::move(sorgenti), scarta);
-}
+namespace {
 
-std::vector<diagnostica> verifica_sorgenti(sorgenti_da_compilare sorgenti,
-                                           contenuto_verificato& contenuto) {
+// The cells and records are copied out only for a caller that asks for them.
+std::vector<diagnostica> verifica(sorgenti_da_compilare sorgenti, contenuto_verificato* contenuto) {
     raccolta_diagnostiche raccolta(true);
     sorgenti.diagnostiche = &raccolta;
     // Nothing is written, so the sources need no folder: they are read from memory.
@@ -22,8 +19,10 @@ std::vector<diagnostica> verifica_sorgenti(sorgenti_da_compilare sorgenti,
     piattaforma_muta schermo;
     compilazione_privata compilazione(sorgenti, schermo);
     const stato_run& stato = compilazione.stato();
-    contenuto.celle.assign(stato.percorso.begin(), stato.percorso.end());
-    contenuto.punti.assign(stato.punti.begin(), stato.punti.end());
+    if (contenuto != nullptr) {
+        contenuto->celle.assign(stato.percorso.begin(), stato.percorso.end());
+        contenuto->punti.assign(stato.punti.begin(), stato.punti.end());
+    }
     // In the order an author reads: the line source, the train source, then what has no row;
     // within a file by line, keeping the order found on one line.
     const identita_file nomi{sorgenti.nome_scenario, sorgenti.numero_treno};
@@ -38,6 +37,17 @@ std::vector<diagnostica> verifica_sorgenti(sorgenti_da_compilare sorgenti,
                          return a.riga < b.riga;
                      });
     return elenco;
+}
+
+}  // namespace
+
+std::vector<diagnostica> verifica_sorgenti(sorgenti_da_compilare sorgenti) {
+    return verifica(std::move(sorgenti), nullptr);
+}
+
+std::vector<diagnostica> verifica_sorgenti(sorgenti_da_compilare sorgenti,
+                                           contenuto_verificato& contenuto) {
+    return verifica(std::move(sorgenti), &contenuto);
 }
 
 }  // namespace scenario
