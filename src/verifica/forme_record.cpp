@@ -78,20 +78,30 @@ std::string minuscole(std::string_view s) {
     return m;
 }
 
-// Edit distance with a cap: past `tetto` the exact figure does not matter.
+// Edit distance with a cap: past `tetto` the exact figure does not matter. Only the cells within
+// `tetto` of the diagonal can stay under it, and once a whole row is past it so is the end: an
+// unknown word costs a few short rows per keyword.
 std::size_t distanza(std::string_view a, std::string_view b, std::size_t tetto) {
-    if ((a.size() > b.size() ? a.size() - b.size() : b.size() - a.size()) > tetto) return tetto + 1;
+    const std::size_t oltre = tetto + 1;
+    if ((a.size() > b.size() ? a.size() - b.size() : b.size() - a.size()) > tetto) return oltre;
+    // riga[j]: the distance of a's first i characters from b's first j, capped at `oltre`. Cells
+    // off the band are past the cap by their place alone and read as `oltre`.
     std::vector<std::size_t> riga(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) riga[j] = j;
+    for (std::size_t j = 0; j <= b.size(); ++j) riga[j] = std::min(j, oltre);
     for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonale = riga[0];
-        riga[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            std::size_t sopra = riga[j];
-            std::size_t costo = a[i - 1] == b[j - 1] ? 0 : 1;
-            riga[j] = std::min({riga[j] + 1, riga[j - 1] + 1, diagonale + costo});
+        const std::size_t da = i > tetto ? i - tetto : 1;
+        const std::size_t fino = std::min(b.size(), i + tetto);
+        std::size_t diagonale = riga[da - 1];
+        riga[da - 1] = da == 1 ? std::min(i, oltre) : oltre;
+        std::size_t minimo = riga[da - 1];
+        for (std::size_t j = da; j <= fino; ++j) {
+            const std::size_t sopra = riga[j];
+            const std::size_t costo = a[i - 1] == b[j - 1] ? 0 : 1;
+            riga[j] = std::min({sopra + 1, riga[j - 1] + 1, diagonale + costo, oltre});
             diagonale = sopra;
+            minimo = std::min(minimo, riga[j]);
         }
+        if (minimo == oltre) return oltre;
     }
     return riga[b.size()];
 }
