@@ -53,23 +53,37 @@ std::string byte_punti(const stato_run& stato) {
     return out.prendi();
 }
 
-std::string byte_percorso(const stato_run& stato) {
-    scrittore_byte out;
-    if (stato.ultima_cella >= 0) {
-        out.riserva(formato::inizio_cella(static_cast<std::size_t>(stato.ultima_cella) + 1));
-    }
+// The cells the ".dat" file holds must be in the table: checked before any file is touched, so
+// that the file itself can be produced later, as it is written.
+void verifica_percorso(const stato_run& stato) {
+    if (stato.ultima_cella >= 0) static_cast<void>(stato.percorso[stato.ultima_cella]);
+}
+
+void produci_percorso(const stato_run& stato, destinazione_byte& destinazione) {
+    verifica_percorso(stato);
+    scrittore_byte out(destinazione);
     for (std::int32_t n = 0; n <= stato.ultima_cella; ++n)
         formato::scrivi_cella(out, stato.percorso[n]);
-    return out.prendi();
+    out.concludi();
+}
+
+std::string byte_percorso(const stato_run& stato) {
+    destinazione_stringa destinazione;
+    if (stato.ultima_cella >= 0) {
+        destinazione.dati().reserve(
+            formato::inizio_cella(static_cast<std::size_t>(stato.ultima_cella) + 1));
+    }
+    produci_percorso(stato, destinazione);
+    return std::move(destinazione.dati());
 }
 
 void scrivi_file_binari(const stato_run& stato) {
-    // The faults of the model come out before any file is created: the geometry's size is
-    // checked, and the two small files are built whole (a name too long for its count).
+    // The faults of the model come out before any file is created: the geometry's size and the
+    // cells' range are checked, and the records are built whole (a name too long for its count).
     if (stato.scrivi_linea != 0) verifica_profilo(stato);
-    // Owned by the producers: a store may keep them and produce the files later.
+    verifica_percorso(stato);
+    // Owned by the producer: a store may keep it and produce the file later.
     auto sim = std::make_shared<const std::string>(byte_punti(stato));
-    auto dat = std::make_shared<const std::string>(byte_percorso(stato));
 
     // One unit: the simulator must never load the cells of one run with the records of another.
     std::vector<file_prodotto> insieme;
@@ -80,7 +94,7 @@ void scrivi_file_binari(const stato_run& stato) {
     insieme.push_back({percorso_file(stato, nome_file_sim(stato)),
                        [sim](destinazione_byte& d) { d.ricevi(*sim); }});
     insieme.push_back({percorso_file(stato, nome_file_dat(stato)),
-                       [dat](destinazione_byte& d) { d.ricevi(*dat); }});
+                       [&stato](destinazione_byte& d) { produci_percorso(stato, d); }});
     archivio_di(stato).sostituisci(insieme);
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "model/guasto.h"
@@ -86,15 +87,25 @@ TEST_F(ScritturaFileBinari, DueEsecuzioniDannoGliStessiFile) {
     EXPECT_EQ(leggi_tutto(dat()), primo[2]);
 }
 
-// A fault in the model is found before any file is touched: no new file stands beside old ones.
+// A fault in the model is found before any file is touched: no new file stands beside old ones,
+// also where the file it concerns is produced only as it is written (the cells).
 TEST_F(ScritturaFileBinari, GuastoNelModelloNonToccaNessunFile) {
-    prepara(1);
-    scrivi_tutto(linea(), "vecchia geometria");
-    stato.punti[3].nome = std::string(40000, 'n');
-    EXPECT_THROW(scrivi_file_binari(stato), guasto_esecuzione);
-    EXPECT_EQ(leggi_tutto(linea()), "vecchia geometria");
-    EXPECT_FALSE(std::filesystem::exists(sim()));
-    EXPECT_FALSE(std::filesystem::exists(dat()));
+    const std::function<void(stato_run&)> guasti[] = {
+        [](stato_run& s) { s.punti[3].nome = std::string(40000, 'n'); },
+        [](stato_run& s) { s.ultima_cella = static_cast<std::int32_t>(s.percorso.size()); },
+    };
+    for (const auto& guasta : guasti) {
+        stato = stato_run{};
+        prepara(1);
+        std::filesystem::remove(sim());
+        std::filesystem::remove(dat());
+        scrivi_tutto(linea(), "vecchia geometria");
+        guasta(stato);
+        EXPECT_THROW(scrivi_file_binari(stato), guasto_esecuzione);
+        EXPECT_EQ(leggi_tutto(linea()), "vecchia geometria");
+        EXPECT_FALSE(std::filesystem::exists(sim()));
+        EXPECT_FALSE(std::filesystem::exists(dat()));
+    }
 }
 
 TEST_F(ScritturaFileBinari, CartellaNonScrivibileLasciaIVecchiFile) {
