@@ -148,8 +148,10 @@ std::int32_t lettore_campi::leggi_numero() {
            lunghezza_fine_riga() == 0) {
         ++pos_;
     }
-    std::string campo = testo_.substr(inizio, pos_ - inizio);
-    luogo_sorgente dove = luogo_;
+    const std::string campo = testo_.substr(inizio, pos_ - inizio);
+    // The field's place, for the fault below (the file name is not needed, nor copied).
+    const std::int32_t riga = luogo_.riga;
+    const std::int32_t colonna = luogo_.colonna;
     salta_spazi();
     if (pos_ < testo_.size()) {
         if (testo_[pos_] == ',') {
@@ -167,8 +169,7 @@ std::int32_t lettore_campi::leggi_numero() {
         char c = campo[n];
         if (c < '0' || c > '9') {
             throw guasto_esecuzione("testo in un campo numerico: \"" + campo + "\" alla riga " +
-                                    std::to_string(dove.riga) + ", colonna " +
-                                    std::to_string(dove.colonna));
+                                    std::to_string(riga) + ", colonna " + std::to_string(colonna));
         }
         valore = valore * 10 + (c - '0');
         if (valore > 2147483648LL) break;
