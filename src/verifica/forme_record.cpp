@@ -1,7 +1,8 @@
 #include "verifica/forme_record.h"
 
 #include <algorithm>
-#include <vector>
+#include <array>
+#include <iterator>
 
 #include "textfile/parole_chiave.h"
 
@@ -48,27 +49,39 @@ bool ci(std::string_view parola, std::string_view parte) {
 }
 bool esatto(std::string_view parola, std::string_view parte) { return contiene(parola, parte); }
 
-const std::vector<std::string> parole_intestazione = {"lunghezza percorso",
-                                                      "progressiva chilometrica uno",
-                                                      "progressiva chilometrica due",
-                                                      "progressiva chilometrica tre",
-                                                      "sfondo uno",
-                                                      "sfondo due",
-                                                      "sfondo tre",
-                                                      "ripetizione segnali 4 codici"};
-const std::vector<std::string> parole_caratteristiche = {"pendenza", "montagna", "indicatori_vmax",
-                                                         "cartello_indicatore"};
-const std::vector<std::string> parole_treno = {"numero vetture", "percentuale massa frenata",
-                                               "sabbia",         "orologio",
-                                               "aderenza",       "velocita",
-                                               "stazione",       "rallentamento",
-                                               "segnale",        "abbattimento"};
+constexpr std::string_view parole_intestazione[] = {"lunghezza percorso",
+                                                    "progressiva chilometrica uno",
+                                                    "progressiva chilometrica due",
+                                                    "progressiva chilometrica tre",
+                                                    "sfondo uno",
+                                                    "sfondo due",
+                                                    "sfondo tre",
+                                                    "ripetizione segnali 4 codici"};
+constexpr std::string_view parole_caratteristiche[] = {"pendenza", "montagna", "indicatori_vmax",
+                                                       "cartello_indicatore"};
+constexpr std::string_view parole_treno[] = {"numero vetture", "percentuale massa frenata",
+                                             "sabbia",         "orologio",
+                                             "aderenza",       "velocita",
+                                             "stazione",       "rallentamento",
+                                             "segnale",        "abbattimento"};
 
-const std::vector<std::string> sezioni_linea = {
+// The longest keyword a word is compared with: the edit distance's row fits on the stack.
+constexpr std::size_t parola_massima = 32;
+template <std::size_t N>
+constexpr bool entro_parola_massima(const std::string_view (&parole)[N]) {
+    for (std::string_view p : parole) {
+        if (p.size() > parola_massima) return false;
+    }
+    return true;
+}
+static_assert(entro_parola_massima(parole_intestazione) &&
+              entro_parola_massima(parole_caratteristiche) && entro_parola_massima(parole_treno));
+
+constexpr std::string_view sezioni_linea[] = {
     "[generale]", "[curve]", "[pendenze]", "[montagne]", "[cartelli]", "[indicazioni]", "[fine]"};
-const std::vector<std::string> sezioni_treno = {"[generale]", "[aderenze]",      "[vel_limite]",
-                                                "[stazioni]", "[rallentamenti]", "[segnali]",
-                                                "[codici]",   "[fine]"};
+constexpr std::string_view sezioni_treno[] = {"[generale]", "[aderenze]",      "[vel_limite]",
+                                              "[stazioni]", "[rallentamenti]", "[segnali]",
+                                              "[codici]",   "[fine]"};
 
 std::string minuscole(std::string_view s) {
     std::string m(s);
@@ -80,13 +93,14 @@ std::string minuscole(std::string_view s) {
 
 // Edit distance with a cap: past `tetto` the exact figure does not matter. Only the cells within
 // `tetto` of the diagonal can stay under it, and once a whole row is past it so is the end: an
-// unknown word costs a few short rows per keyword.
+// unknown word costs a few short rows per keyword. `b` is a keyword (parola_massima at most).
 std::size_t distanza(std::string_view a, std::string_view b, std::size_t tetto) {
     const std::size_t oltre = tetto + 1;
     if ((a.size() > b.size() ? a.size() - b.size() : b.size() - a.size()) > tetto) return oltre;
+    if (b.size() > parola_massima) return oltre;
     // riga[j]: the distance of a's first i characters from b's first j, capped at `oltre`. Cells
     // off the band are past the cap by their place alone and read as `oltre`.
-    std::vector<std::size_t> riga(b.size() + 1);
+    std::array<std::size_t, parola_massima + 1> riga{};
     for (std::size_t j = 0; j <= b.size(); ++j) riga[j] = std::min(j, oltre);
     for (std::size_t i = 1; i <= a.size(); ++i) {
         const std::size_t da = i > tetto ? i - tetto : 1;
@@ -152,42 +166,20 @@ bool intestazione_sezione(std::string_view parola) {
 }
 
 bool sezione_nota(parte_sorgente parte, std::string_view parola) {
-    const auto& sezioni = parte == parte_sorgente::treno ? sezioni_treno : sezioni_linea;
-    std::string m = minuscole(parola);
-    return std::any_of(sezioni.begin(), sezioni.end(),
-                       [&m](const std::string& s) { return m.find(s) != std::string::npos; });
+    const auto nota = [parola](std::string_view s) { return ci(parola, s); };
+    if (parte == parte_sorgente::treno) {
+        return std::any_of(std::begin(sezioni_treno), std::end(sezioni_treno), nota);
+    }
+    return std::any_of(std::begin(sezioni_linea), std::end(sezioni_linea), nota);
 }
 
 std::optional<std::string> parola_vicina(parte_sorgente parte, std::string_view parola) {
-    std::vector<std::string> candidate;
-    switch (parte) {
-        case parte_sorgente::intestazione_linea:
-            candidate = parole_intestazione;
-            break;
-        case parte_sorgente::caratteristiche_linea: {
-            candidate = parole_caratteristiche;
-            // A curve keyword carries its class: compare with both sides of the same class.
-            char classe = '4';
-            for (char c : parola) {
-                if (c >= '1' && c <= '6') {
-                    classe = c;
-                    break;
-                }
-            }
-            candidate.push_back(std::string("curvas") + classe);
-            candidate.push_back(std::string("curvad") + classe);
-            break;
-        }
-        case parte_sorgente::treno:
-            candidate = parole_treno;
-            break;
-    }
     const std::string m = minuscole(parola);
     const std::size_t tetto = std::max<std::size_t>(1, m.size() / 4);
-    std::optional<std::string> trovata;
+    std::string_view trovata;
     std::size_t migliore = tetto + 1;
     bool pari = false;
-    for (const std::string& c : candidate) {
+    const auto confronta = [&](std::string_view c) {
         std::size_t d = distanza(m, c, tetto);
         if (d < migliore) {
             migliore = d;
@@ -196,11 +188,39 @@ std::optional<std::string> parola_vicina(parte_sorgente parte, std::string_view 
         } else if (d == migliore && d <= tetto) {
             pari = true;
         }
+    };
+    switch (parte) {
+        case parte_sorgente::intestazione_linea:
+            for (std::string_view c : parole_intestazione) confronta(c);
+            break;
+        case parte_sorgente::caratteristiche_linea: {
+            for (std::string_view c : parole_caratteristiche) confronta(c);
+            // A curve keyword carries its class: compare with both sides of the same class.
+            char classe = '4';
+            for (char c : parola) {
+                if (c >= '1' && c <= '6') {
+                    classe = c;
+                    break;
+                }
+            }
+            const std::array<char, 7> sinistra = {'c', 'u', 'r', 'v', 'a', 's', classe};
+            const std::array<char, 7> destra = {'c', 'u', 'r', 'v', 'a', 'd', classe};
+            confronta({sinistra.data(), sinistra.size()});
+            confronta({destra.data(), destra.size()});
+            // `trovata` may point into the arrays above: settled here, while they stand.
+            // "curvas4" and "curvad4" are both one letter from "curva4": any curve will do.
+            if (pari && !trovata.empty() && parola_curva(trovata)) {
+                return std::string("curvas") + trovata.back();
+            }
+            if (pari || trovata.empty() || migliore > tetto) return std::nullopt;
+            return std::string(trovata);
+        }
+        case parte_sorgente::treno:
+            for (std::string_view c : parole_treno) confronta(c);
+            break;
     }
-    // "curvas4" and "curvad4" are both one letter from "curva4": any curve will do.
-    if (pari && trovata && parola_curva(*trovata)) return std::string("curvas") + trovata->back();
-    if (pari || !trovata || migliore > tetto) return std::nullopt;
-    return trovata;
+    if (pari || trovata.empty() || migliore > tetto) return std::nullopt;
+    return std::string(trovata);
 }
 
 }  // namespace scenario
