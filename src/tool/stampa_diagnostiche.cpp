@@ -1,5 +1,6 @@
 #include "tool/stampa_diagnostiche.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -14,7 +15,11 @@ namespace {
 // Source bytes are Windows-1252; the terminal, the editor and JSON read UTF-8. Control bytes
 // (a CR inside a field) are shown, not sent.
 std::string leggibile(const std::string& cp1252) {
-    std::string utf8 = da_cp1252(cp1252);
+    // Most messages are ASCII, which reads the same in both encodings: converted only otherwise.
+    const bool ascii = std::all_of(cp1252.begin(), cp1252.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const std::string convertito = ascii ? std::string() : da_cp1252(cp1252);
+    const std::string& utf8 = ascii ? cp1252 : convertito;
     std::string out;
     out.reserve(utf8.size());
     for (char c : utf8) {

@@ -5,7 +5,9 @@
 namespace scenario::strumento {
 
 std::string stringa_json(const std::string& utf8) {
-    std::string out = "\"";
+    std::string out;
+    out.reserve(utf8.size() + 2);
+    out += '"';
     for (char c : utf8) {
         auto b = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
@@ -19,7 +21,8 @@ std::string stringa_json(const std::string& utf8) {
             out += c;
         }
     }
-    return out + "\"";
+    out += '"';
+    return out;
 }
 
 }  // namespace scenario::strumento
