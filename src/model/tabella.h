@@ -20,7 +20,12 @@ class tabella {
     const T& operator[](long long indice) const { return dati_[verifica(indice)]; }
 
     // Resizes to `dimensione` elements, every one value-initialised (all-zero, empty).
-    void dimensiona(std::size_t dimensione) { dati_.assign(dimensione, T{}); }
+    // Built in place rather than copied from one value: a long line has tens of thousands of
+    // cells.
+    void dimensiona(std::size_t dimensione) {
+        dati_.clear();
+        dati_.resize(dimensione);
+    }
     std::size_t size() const { return dati_.size(); }
     bool empty() const { return dati_.empty(); }
     long long ultimo() const { return static_cast<long long>(dati_.size()) - 1; }
@@ -34,12 +39,16 @@ class tabella {
     auto end() const { return dati_.end(); }
 
   private:
+    // Small enough to inline at every access; the fault is built out of line.
     std::size_t verifica(long long indice) const {
-        if (!contiene(indice)) {
-            throw guasto_esecuzione("indice " + std::to_string(indice) + " fuori da " + nome_ +
-                                    " (0.." + std::to_string(ultimo()) + ")");
+        if (!contiene(indice)) [[unlikely]] {
+            fuori(indice);
         }
         return static_cast<std::size_t>(indice);
+    }
+    [[noreturn]] [[gnu::noinline]] void fuori(long long indice) const {
+        throw guasto_esecuzione("indice " + std::to_string(indice) + " fuori da " + nome_ +
+                                " (0.." + std::to_string(ultimo()) + ")");
     }
 
     std::string nome_;
