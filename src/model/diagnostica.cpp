@@ -24,15 +24,12 @@ bool raccolta_diagnostiche::ha_errori() const {
 void raccolta_diagnostiche::annota_occupante(std::int32_t cella, const char* cosa,
                                              const luogo_sorgente& luogo) {
     if (cella < 0) return;
-    auto n = static_cast<std::size_t>(cella);
-    if (n >= occupanti_.size()) occupanti_.resize(n + 1);
-    occupanti_[n] = occupante_cella{cosa, luogo};
+    occupanti_.insert_or_assign(cella, occupante_cella{cosa, luogo});
 }
 
 const occupante_cella* raccolta_diagnostiche::occupante(std::int32_t cella) const {
-    if (cella < 0 || static_cast<std::size_t>(cella) >= occupanti_.size()) return nullptr;
-    const auto& o = occupanti_[static_cast<std::size_t>(cella)];
-    return o ? &*o : nullptr;
+    const auto trovato = occupanti_.find(cella);
+    return trovato == occupanti_.end() ? nullptr : &trovato->second;
 }
 
 std::vector<std::int32_t> raccolta_diagnostiche::prendi_celle_occupate() {

@@ -4,6 +4,7 @@
 // compiler keeps its first-code stop and only gathers warnings; `check` keeps going and gathers
 // everything; a page or an editor can take the same list.
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -98,7 +99,8 @@ class raccolta_diagnostiche {
   private:
     bool prosegui_;
     std::vector<diagnostica> elenco_;
-    std::vector<std::optional<occupante_cella>> occupanti_;
+    // By cell: few cells are written by a record, but they may lie tens of thousands apart.
+    std::map<std::int32_t, occupante_cella> occupanti_;
     std::vector<std::int32_t> celle_occupate_;
     std::optional<codice_registrato> primo_;
 };
