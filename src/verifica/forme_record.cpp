@@ -189,35 +189,33 @@ std::optional<std::string> parola_vicina(parte_sorgente parte, std::string_view 
             pari = true;
         }
     };
+    // A curve keyword carries its class: it is compared with both sides of the same class. Held
+    // here, as `trovata` may end up pointing into them.
+    char classe = '4';
+    for (char c : parola) {
+        if (c >= '1' && c <= '6') {
+            classe = c;
+            break;
+        }
+    }
+    const std::array<char, 7> sinistra = {'c', 'u', 'r', 'v', 'a', 's', classe};
+    const std::array<char, 7> destra = {'c', 'u', 'r', 'v', 'a', 'd', classe};
     switch (parte) {
         case parte_sorgente::intestazione_linea:
             for (std::string_view c : parole_intestazione) confronta(c);
             break;
-        case parte_sorgente::caratteristiche_linea: {
+        case parte_sorgente::caratteristiche_linea:
             for (std::string_view c : parole_caratteristiche) confronta(c);
-            // A curve keyword carries its class: compare with both sides of the same class.
-            char classe = '4';
-            for (char c : parola) {
-                if (c >= '1' && c <= '6') {
-                    classe = c;
-                    break;
-                }
-            }
-            const std::array<char, 7> sinistra = {'c', 'u', 'r', 'v', 'a', 's', classe};
-            const std::array<char, 7> destra = {'c', 'u', 'r', 'v', 'a', 'd', classe};
             confronta({sinistra.data(), sinistra.size()});
             confronta({destra.data(), destra.size()});
-            // `trovata` may point into the arrays above: settled here, while they stand.
-            // "curvas4" and "curvad4" are both one letter from "curva4": any curve will do.
-            if (pari && !trovata.empty() && parola_curva(trovata)) {
-                return std::string("curvas") + trovata.back();
-            }
-            if (pari || trovata.empty() || migliore > tetto) return std::nullopt;
-            return std::string(trovata);
-        }
+            break;
         case parte_sorgente::treno:
             for (std::string_view c : parole_treno) confronta(c);
             break;
+    }
+    // "curvas4" and "curvad4" are both one letter from "curva4": any curve will do.
+    if (pari && !trovata.empty() && parola_curva(trovata)) {
+        return std::string("curvas") + trovata.back();
     }
     if (pari || trovata.empty() || migliore > tetto) return std::nullopt;
     return std::string(trovata);
