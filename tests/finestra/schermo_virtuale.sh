@@ -2,18 +2,30 @@
 # .ci/comune.sh (for `fallito`); the caller defines `lavoro` (a scratch folder) and kills
 # "$xvfb_pid" on exit.
 
-# Starts Xvfb on the first free display number and exports DISPLAY; sets xvfb_pid.
+# Starts Xvfb on the first free display number and exports DISPLAY; sets xvfb_pid. A number
+# whose lock file is absent may still be taken through the abstract socket by a server in another
+# root (a chroot shares the network namespace): such an Xvfb exits at once, and the next number
+# is tried, so that the display answering is always this check's own server.
 avvia_xvfb() {
-    local schermo= n
+    local n
     for n in $(seq 91 140); do
-        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then schermo=$n; break; fi
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        # -noreset: by default the server resets when its last client leaves, and a client that
+        # connects during the reset is refused ("Can't open display"); each check is a new client.
+        Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+        xvfb_pid=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 100); do
+            kill -0 "$xvfb_pid" 2>/dev/null || break
+            [ -S "/tmp/.X11-unix/X$n" ] && xdpyinfo >/dev/null 2>&1 &&
+                kill -0 "$xvfb_pid" 2>/dev/null && return 0
+            sleep 0.1
+        done
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=
     done
-    [ -n "$schermo" ] || fallito "nessun numero di display libero"
-    Xvfb ":$schermo" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$schermo"
-    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    xdpyinfo >/dev/null 2>&1 || fallito "Xvfb non parte"
+    fallito "Xvfb non parte su nessun display da :91 a :140"
 }
 
 # Waits up to $2 seconds (default 10) for a visible window titled exactly $1; prints its id.
