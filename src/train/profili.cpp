@@ -26,12 +26,13 @@ esito_lettura leggi_velocita(lettura& l) {
     if (!entro_percorso(l, posizione, 100)) return esito_lettura::fine_lettura;
     avvisa_passo_5(l.stato, l.lettore, 1, velocita);
     std::int32_t fino_a = cella_profilo(posizione);
-    if (fino_a > 0) {
+    if (fino_a > 0 && l.cursore_velocita < l.stato.ultima_cella) {
+        // One value for the whole stretch, converted (and its range checked) once.
+        const std::uint8_t valore = velocita_cella(l.velocita_precedente);
         do {
-            if (l.cursore_velocita >= l.stato.ultima_cella) break;
-            l.stato.percorso[l.cursore_velocita].velocita = velocita_cella(l.velocita_precedente);
+            l.stato.percorso[l.cursore_velocita].velocita = valore;
             ++l.cursore_velocita;
-        } while (l.cursore_velocita < fino_a);
+        } while (l.cursore_velocita < fino_a && l.cursore_velocita < l.stato.ultima_cella);
     }
     l.velocita_precedente = velocita;
     return esito_lettura::prosegui;
@@ -58,12 +59,14 @@ esito_lettura leggi_aderenza(lettura& l) {
 // The last three cells keep 0 unless a row reached them.
 void completa_profili(lettura& l) {
     const std::int32_t limite = l.stato.ultima_cella - 2;
+    const std::uint8_t velocita = velocita_cella(l.velocita_precedente);
+    const std::uint8_t aderenza = basso8(l.aderenza_precedente);
     do {
-        l.stato.percorso[l.cursore_velocita].velocita = velocita_cella(l.velocita_precedente);
+        l.stato.percorso[l.cursore_velocita].velocita = velocita;
         ++l.cursore_velocita;
     } while (l.cursore_velocita < limite);
     do {
-        l.stato.percorso[l.cursore_aderenza].aderenza = basso8(l.aderenza_precedente);
+        l.stato.percorso[l.cursore_aderenza].aderenza = aderenza;
         ++l.cursore_aderenza;
     } while (l.cursore_aderenza < limite);
 }
